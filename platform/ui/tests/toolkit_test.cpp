@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ui/icons.hpp"
+#include "platform/ui/persist.hpp"
+#include "platform/ui/scene.hpp"
+#include "platform/ui/sysdirs.hpp"
+#include "platform/ui/text_renderer.hpp"
+
+namespace vask_ui {
+namespace {
+
+TEST(Scene, RecordsCommandsAndDumpsThem)
+{
+    Scene scene;
+    scene.fill_rect({1, 2, 3, 4}, Color::rgb(0x102030), 2);
+    scene.push_clip({0, 0, 10, 10});
+    scene.text("hi", {5, 6, 7, 8}, TextStyle{14}, Color::rgb(0xffffff, 128));
+    scene.pop_clip();
+    EXPECT_EQ(scene.dump(), "fill 1.0,2.0 3.0x4.0 r2.0 #102030ff\n"
+                            "clip 0.0,0.0 10.0x10.0\n"
+                            "text \"hi\" 5.0,6.0 7.0x8.0 s14.0 #ffffff80\n"
+                            "unclip\n");
+}
+
+TEST(TextRenderer, FakeMetricsAndElision)
+{
+    FakeTextRenderer text;
+    TextStyle style{10};
+    EXPECT_FLOAT_EQ(text.width("abcd", style), 20);
+    EXPECT_FLOAT_EQ(text.width("äöü", style), 15); // code points, not bytes
+    EXPECT_EQ(text.elide_end("abcdefghij", style, 50), "abcdefghij");
+    EXPECT_EQ(text.elide_end("abcdefghij", style, 25), "abcd\u2026");
+    EXPECT_EQ(text.elide_middle("holiday-photo.jpeg", style, 40), "holi\u2026peg");
+    EXPECT_EQ(text.elide_middle("äöüäöüäöü", style, 20), "äö\u2026ü");
+    EXPECT_EQ(text.elide_middle("abc", style, 0), "\u2026");
+    text.set_text_scale(1.5f);
+    EXPECT_FLOAT_EQ(text.width("ab", style), 15);
+}
+
+TEST(Icons, KindsForCommonTypes)
+{
+    using icons::IconKind;
+    const std::pair<const char*, IconKind> cases[] = {
+        {"image/png", IconKind::Image},   {"audio/ogg", IconKind::Audio},        {"video/mp4", IconKind::Video},
+        {"application/pdf", IconKind::Pdf}, {"application/zip", IconKind::Archive}, {"text/plain", IconKind::Text},
+        {"text/x-csrc", IconKind::Code},  {"application/octet-stream", IconKind::File},
+        {"application/vnd.oasis.opendocument.spreadsheet", IconKind::Spreadsheet},
+    };
+    for (auto [mime, kind] : cases)
+        EXPECT_EQ(icons::icon_for(mime, false), kind) << mime;
+    EXPECT_EQ(icons::icon_for("image/png", true), IconKind::Folder);
+    Scene scene;
+    icons::draw(scene, IconKind::Folder, {0, 0, 32, 32}, Theme::light());
+    EXPECT_FALSE(scene.commands().empty());
+}
+
+TEST(UserDirs, ParsesTheUsersFile)
+{
+    auto dirs = sysdirs::UserDirs::parse("# comment\n"
+                                         "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
+                                         "XDG_MUSIC_DIR=\"/srv/music\"\n"
+                                         "XDG_VIDEOS_DIR=\"relative\"\n"
+                                         "XDG_DESKTOP_DIR=\"$HOME/\"\n",
+                                         "/home/u");
+    using sysdirs::UserDirKind;
+    EXPECT_EQ(dirs.path(UserDirKind::Documents), "/home/u/Dokumente");
+    EXPECT_EQ(dirs.path(UserDirKind::Music), "/srv/music");
+    EXPECT_EQ(dirs.path(UserDirKind::Videos), "/home/u/Videos"); // invalid entries fall back
+    EXPECT_EQ(dirs.path(UserDirKind::Desktop), "/home/u");
+    EXPECT_EQ(dirs.classify("/home/u/Dokumente/"), UserDirKind::Documents);
+    EXPECT_FALSE(dirs.classify("/home/u/Other"));
+}
+
+TEST(UserDirs, ContentPlacesThatExist)
+{
+    auto home = std::filesystem::temp_directory_path() / "vask-userdirs-test";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home / "Downloads");
+    std::filesystem::create_directories(home / "Bilder");
+    auto dirs = sysdirs::UserDirs::parse("XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", home);
+    auto places = dirs.content_places();
+    std::filesystem::remove_all(home);
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].first, sysdirs::UserDirKind::Downloads);
+    EXPECT_EQ(places[1].second, home / "Bilder");
+}
+
+TEST(Persist, KeepsActorAndValuesAcrossOpens)
+{
+    auto folder = std::filesystem::temp_directory_path() / "vask-persist-test";
+    std::filesystem::remove_all(folder);
+    std::vector<std::uint8_t> first_actor;
+    {
+        auto doc = persist::open({"app", folder});
+        ASSERT_EQ(doc->actor().size(), 16u);
+        first_actor = doc->actor();
+        doc->set("k", "v");
+    }
+    {
+        auto doc = persist::open({"app", folder});
+        EXPECT_EQ(doc->actor(), first_actor);
+        EXPECT_EQ(doc->get("k"), "v");
+        doc->set_actor({'x'});
+    }
+    std::ofstream(folder / "state.json") << "{ not json";
+    auto doc = persist::open({"app", folder});
+    EXPECT_EQ(doc->actor().size(), 16u) << "a broken file starts a new document";
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+} // namespace vask_ui
