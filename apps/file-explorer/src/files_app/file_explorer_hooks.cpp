@@ -1,0 +1,26 @@
+// Load and poll steps owned by collaboration, remote accounts and the identity directory.
+// The explorer calls them at the points where they run; each does nothing until its
+// feature is built, and each says so here.
+#include "files_app/file_explorer_widget.hpp"
+
+namespace file_explorer {
+
+// After a load: refresh the record index and the collaborative search catalogue. Returns true
+// when the search reports that it needs a refresh. No record index is read yet.
+bool FileExplorerWidget::refresh_record_index_and_search() { return false; }
+
+// At every synchronisation: whether collaborative search wants a refresh. Nothing to ask yet.
+bool FileExplorerWidget::collaborative_search_needs_refresh() const { return false; }
+
+// After a load: reload the remote accounts and republish them tagged with the load generation.
+// No remote accounts are known yet.
+void FileExplorerWidget::reload_remote_accounts(std::uint64_t) {}
+
+// At each due poll: look for record index changes. No record index is read yet.
+void FileExplorerWidget::check_record_index_changes() {}
+
+// At each due poll: re-read the trusted identities; true when they changed. No identity file is
+// read yet.
+bool FileExplorerWidget::reload_trusted_identities() { return false; }
+
+} // namespace file_explorer

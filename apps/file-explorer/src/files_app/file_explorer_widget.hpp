@@ -1,0 +1,168 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/listing.hpp"
+#include "model/location.hpp"
+#include "platform/ui/opener.hpp"
+#include "platform/ui/selection_model.hpp"
+#include "platform/ui/widget.hpp"
+
+namespace file_explorer {
+
+enum class ViewMode { List, Grid };
+
+inline constexpr int kMinItemSizeStep = -2;
+inline constexpr int kMaxItemSizeStep = 6;
+
+// What the explorer takes from its host; tests supply their own folders.
+struct ExplorerEnvironment {
+    // The application's configuration folder ("zoom", "favorites"), or none.
+    std::optional<std::filesystem::path> config_dir;
+    // The Trash's "files" folder, or none.
+    std::optional<std::filesystem::path> trash_files_dir;
+    vask_ui::opener::Mode opener_mode = vask_ui::opener::Mode::Desktop;
+    // Called instead of the desktop opener when the mode is Embedded.
+    std::function<vask_base::Status(const std::filesystem::path&)> embedded_opener;
+    // Where the explorer starts when no workspace root applies; the home folder when empty.
+    std::filesystem::path home;
+
+    // The environment of the running desktop session.
+    static ExplorerEnvironment from_desktop();
+};
+
+// The application's root widget and the owner of all explorer state: the location, its listing,
+// view settings, selection and history.
+class FileExplorerWidget : public vask_ui::Widget {
+public:
+    explicit FileExplorerWidget(ExplorerEnvironment environment, vask_ui::Clock::time_point now = vask_ui::Clock::now());
+
+    // Navigation.
+    void open_path(const std::filesystem::path& path);
+    void go_up();
+    void go_back();
+    void go_forward();
+    void reload();
+    void activate_path(const std::filesystem::path& path);
+    // A primary click on item `index` (or empty space); returns the path to activate when the click
+    // completes a double click.
+    std::optional<std::filesystem::path> click_item(std::optional<std::size_t> index, vask_ui::Clock::time_point now);
+
+    // View settings.
+    void set_view_mode(ViewMode mode) { m_view_mode = mode; mark_dirty(); }
+    void set_sort_by(SortKey key);
+    void set_sort_order(SortOrder order);
+    void toggle_sort_order();
+    void toggle_hidden();
+    void set_item_size(int step);
+
+    // The automatic re-listing, called from every synchronisation.
+    void poll(vask_ui::Clock::time_point now);
+
+    // Queries.
+    const std::filesystem::path& current_path() const { return m_current; }
+    LocationKind location_kind() const;
+    bool is_trash() const { return location_kind() == LocationKind::Trash; }
+    std::optional<ArchiveSplit> archive() const { return archive_split(m_current); }
+    const Listing& entries() const { return m_entries; }
+    const vask_ui::SelectionModel& selection() const { return m_selection; }
+    vask_ui::SelectionModel& selection() { return m_selection; }
+    ViewMode view_mode() const { return m_view_mode; }
+    SortKey sort_by() const { return m_sort_by; }
+    SortOrder sort_order() const { return m_sort_order; }
+    bool show_hidden() const { return m_show_hidden; }
+    int item_size_step() const { return m_item_size_step; }
+    float item_zoom() const { return 1.0f + 0.15f * float(m_item_size_step); }
+    bool is_loading() const { return m_loading; }
+    const std::optional<std::string>& load_error() const { return m_load_error; }
+    std::uint64_t load_generation() const { return m_load_generation; }
+    const std::vector<std::filesystem::path>& back_history() const { return m_back; }
+    const std::vector<std::filesystem::path>& forward_history() const { return m_forward; }
+    vask_ui::Clock::time_point poll_deadline() const { return m_poll_deadline; }
+    const std::optional<std::string>& status_message() const { return m_status; }
+    void set_status_message(std::optional<std::string> text) { m_status = std::move(text); mark_dirty(); }
+    std::string status_line() const;
+    float scroll_offset() const { return m_scroll_offset; }
+    const std::optional<std::filesystem::path>& config_dir() const { return m_env.config_dir; }
+
+    // Holds the automatic re-listing while an inline rename or an internal drag is in progress.
+    void set_rename_in_progress(bool active) { m_rename_active = active; }
+    void set_internal_drag_in_progress(bool active) { m_drag_active = active; }
+
+    // Widget operations.
+    void sync(const vask_ui::SyncContext& context) override;
+    void draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
+    bool take_structure_dirty() override;
+    bool needs_redraw() const override { return m_dirty; }
+    std::optional<vask_ui::Clock::time_point> next_wake_deadline() const override { return m_poll_deadline; }
+    bool is_focusable() const override { return true; }
+    std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
+
+private:
+    void load(const std::filesystem::path& path);
+    vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
+    void relist_in_place();
+    void replace_entries_keeping_selection(Listing next);
+    void mark_dirty() { m_dirty = true; }
+    std::vector<std::filesystem::path> roots() const;
+
+    // Steps of a load that belong to collaboration, remote accounts and identities.
+    bool refresh_record_index_and_search();
+    bool collaborative_search_needs_refresh() const;
+    void reload_remote_accounts(std::uint64_t generation);
+    void check_record_index_changes();
+    bool reload_trusted_identities();
+
+    // The plain list painter and its input (file_explorer_list.cpp).
+    struct ListGeometry;
+    ListGeometry list_geometry(const vask_ui::TextRenderer& text, const vask_ui::Theme& theme) const;
+    std::optional<std::size_t> row_at(vask_ui::Point point) const;
+    void ensure_visible(std::size_t index);
+    void on_key(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
+
+    ExplorerEnvironment m_env;
+    std::filesystem::path m_current;
+    Listing m_entries;
+    std::vector<std::filesystem::path> m_back;
+    std::vector<std::filesystem::path> m_forward;
+    std::optional<std::string> m_load_error;
+    bool m_loading = false;
+    std::uint64_t m_load_generation = 0;
+    vask_ui::Clock::time_point m_poll_deadline;
+
+    ViewMode m_view_mode = ViewMode::List;
+    SortKey m_sort_by = SortKey::Name;
+    SortOrder m_sort_order = SortOrder::Ascending;
+    bool m_show_hidden = false;
+    int m_item_size_step = 0;
+
+    vask_ui::SelectionModel m_selection;
+    struct LastClick {
+        std::size_t index;
+        vask_ui::Clock::time_point at;
+    };
+    std::optional<LastClick> m_last_click;
+    bool m_rename_active = false;
+    bool m_drag_active = false;
+
+    std::optional<std::string> m_status;
+    float m_scroll_offset = 0;
+    bool m_dirty = true;
+    vask_ui::Rect m_list_rect;   // where the rows were last painted
+    float m_row_height = 0;
+};
+
+// The explorer's initial folder: the first workspace root, else "/workspace" when the roots
+// variable is unset and it exists, else `home`, else the working directory, else "/".
+std::filesystem::path initial_folder(const std::filesystem::path& home);
+
+// The item size step stored in `zoom_file_text`: trimmed, parsed as a signed 32-bit decimal,
+// clamped to the allowed steps; unparsable text gives 0.
+int parse_item_size_step(std::string_view zoom_file_text);
+
+} // namespace file_explorer
