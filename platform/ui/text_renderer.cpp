@@ -41,24 +41,22 @@ std::string TextRenderer::elide_end(std::string_view text, const TextStyle& styl
 
 std::string TextRenderer::elide_middle(std::string_view text, const TextStyle& style, float max_width) const
 {
+    if (max_width <= 0)
+        return {};
     if (width(text, style) <= max_width)
         return std::string(text);
     auto b = boundaries(text);
     std::size_t n = b.size() - 1;
-    // Keep k code points in all, split with the extra one at the start.
-    auto make = [&](std::size_t k) {
-        std::size_t head = (k + 1) / 2, tail = k / 2;
-        return std::string(text.substr(0, b[head])) + std::string(kEllipsis) + std::string(text.substr(b[n - tail]));
-    };
-    std::size_t lo = 0, hi = n;
-    while (lo < hi) {
-        std::size_t mid = (lo + hi + 1) / 2;
-        if (width(make(mid), style) <= max_width)
-            lo = mid;
-        else
-            hi = mid - 1;
+    // Keep a third of the kept characters at the start and two thirds at the end, where file
+    // names carry their numbers and extensions; drop one character at a time until it fits.
+    for (std::size_t i = n > 0 ? n - 1 : 0; i >= 1; --i) {
+        std::size_t head = i / 3, tail = (2 * i + 2) / 3;
+        std::string candidate =
+            std::string(text.substr(0, b[head])) + std::string(kEllipsis) + std::string(text.substr(b[n - tail]));
+        if (width(candidate, style) <= max_width)
+            return candidate;
     }
-    return make(lo);
+    return std::string(kEllipsis);
 }
 
 float FakeTextRenderer::width(std::string_view text, const TextStyle& style) const

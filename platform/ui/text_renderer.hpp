@@ -23,7 +23,8 @@ public:
 
     // `text` cut at the end with "…" so it fits `max_width`.
     std::string elide_end(std::string_view text, const TextStyle& style, float max_width) const;
-    // `text` with its middle replaced by "…" so it fits, keeping the start and the end (file extensions).
+    // `text` with its middle replaced by "…" so it fits, keeping a third at the start and two thirds
+    // at the end (numbers and extensions); empty when `max_width` is not positive.
     std::string elide_middle(std::string_view text, const TextStyle& style, float max_width) const;
 
 protected:

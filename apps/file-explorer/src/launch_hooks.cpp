@@ -162,6 +162,8 @@ std::expected<void, LaunchError> render_screenshot(const vask_ui::launch::Launch
             return std::unexpected(LaunchError{absolute.error()});
         explorer.open_path(*absolute);
     }
+    if (args.screenshot_scenario() == "grid")
+        explorer.set_view_mode(ViewMode::Grid);
     auto written = vask_ui::render_to_png(explorer, {.size = size}, *args.screenshot_output());
     if (!written)
         return std::unexpected(LaunchError{written.error()});

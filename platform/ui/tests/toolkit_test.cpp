@@ -34,9 +34,11 @@ TEST(TextRenderer, FakeMetricsAndElision)
     EXPECT_FLOAT_EQ(text.width("äöü", style), 15); // code points, not bytes
     EXPECT_EQ(text.elide_end("abcdefghij", style, 50), "abcdefghij");
     EXPECT_EQ(text.elide_end("abcdefghij", style, 25), "abcd\u2026");
-    EXPECT_EQ(text.elide_middle("holiday-photo.jpeg", style, 40), "holi\u2026peg");
-    EXPECT_EQ(text.elide_middle("äöüäöüäöü", style, 20), "äö\u2026ü");
-    EXPECT_EQ(text.elide_middle("abc", style, 0), "\u2026");
+    // 8 code points fit: i = 7 keeps 2 at the start and 5 at the end.
+    EXPECT_EQ(text.elide_middle("holiday-photo.jpeg", style, 40), "ho\u2026.jpeg");
+    EXPECT_EQ(text.elide_middle("äöüäöüäöü", style, 20), "ä\u2026öü");
+    EXPECT_EQ(text.elide_middle("abc", style, 5), "\u2026");
+    EXPECT_EQ(text.elide_middle("abc", style, 0), "");
     text.set_text_scale(1.5f);
     EXPECT_FLOAT_EQ(text.width("ab", style), 15);
 }

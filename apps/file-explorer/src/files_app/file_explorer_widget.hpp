@@ -11,10 +11,9 @@
 #include "platform/ui/opener.hpp"
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
+#include "views/file_view.hpp"
 
 namespace file_explorer {
-
-enum class ViewMode { List, Grid };
 
 inline constexpr int kMinItemSizeStep = -2;
 inline constexpr int kMaxItemSizeStep = 6;
@@ -53,7 +52,11 @@ public:
     std::optional<std::filesystem::path> click_item(std::optional<std::size_t> index, vask_ui::Clock::time_point now);
 
     // View settings.
-    void set_view_mode(ViewMode mode) { m_view_mode = mode; mark_dirty(); }
+    void set_view_mode(ViewMode mode)
+    {
+        m_view_mode = mode;
+        mark_dirty();
+    }
     void set_sort_by(SortKey key);
     void set_sort_order(SortOrder order);
     void toggle_sort_order();
@@ -84,7 +87,11 @@ public:
     const std::vector<std::filesystem::path>& forward_history() const { return m_forward; }
     vask_ui::Clock::time_point poll_deadline() const { return m_poll_deadline; }
     const std::optional<std::string>& status_message() const { return m_status; }
-    void set_status_message(std::optional<std::string> text) { m_status = std::move(text); mark_dirty(); }
+    void set_status_message(std::optional<std::string> text)
+    {
+        m_status = std::move(text);
+        mark_dirty();
+    }
     std::string status_line() const;
     float scroll_offset() const { return m_scroll_offset; }
     const std::optional<std::filesystem::path>& config_dir() const { return m_env.config_dir; }
@@ -98,9 +105,10 @@ public:
     void draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
     void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
     bool take_structure_dirty() override;
-    bool needs_redraw() const override { return m_dirty; }
+    bool needs_redraw() const override { return m_dirty || m_redraw; }
     std::optional<vask_ui::Clock::time_point> next_wake_deadline() const override { return m_poll_deadline; }
     bool is_focusable() const override { return true; }
+    vask_ui::LayoutNodeId build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context) override;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
 
 private:
@@ -108,7 +116,11 @@ private:
     vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
     void relist_in_place();
     void replace_entries_keeping_selection(Listing next);
-    void mark_dirty() { m_dirty = true; }
+    void mark_dirty()
+    {
+        m_dirty = true;
+        m_view_stale = true;
+    }
     std::vector<std::filesystem::path> roots() const;
 
     // Steps of a load that belong to collaboration, remote accounts and identities.
@@ -118,12 +130,14 @@ private:
     void check_record_index_changes();
     bool reload_trusted_identities();
 
-    // The plain list painter and its input (file_explorer_list.cpp).
-    struct ListGeometry;
-    ListGeometry list_geometry(const vask_ui::TextRenderer& text, const vask_ui::Theme& theme) const;
-    std::optional<std::size_t> row_at(vask_ui::Point point) const;
+    // The window's panes, the file view and their input (file_explorer_view.cpp).
+    struct Panes;
+    Panes panes(const vask_ui::TextRenderer& text, const vask_ui::Theme& theme) const;
+    FileView& file_view();
+    void place_file_view();
     void ensure_visible(std::size_t index);
     void on_key(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
+    void apply_view_events(vask_ui::Clock::time_point now);
 
     ExplorerEnvironment m_env;
     std::filesystem::path m_current;
@@ -152,9 +166,14 @@ private:
 
     std::optional<std::string> m_status;
     float m_scroll_offset = 0;
-    bool m_dirty = true;
-    vask_ui::Rect m_list_rect;   // where the rows were last painted
-    float m_row_height = 0;
+    bool m_dirty = true;   // the structure changed: rebuild the layout and the file view
+    bool m_redraw = false; // only the painting changed (hover, scrolling)
+    std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes
+    bool m_view_stale = true;
+    ViewEventQueue m_view_events;
+    std::vector<DropTarget> m_drop_targets;
+    std::optional<vask_ui::Rect> m_rename_box;
+    vask_ui::Rect m_list_rect;          // the file view's visible area at the last paint
 };
 
 // The explorer's initial folder: the first workspace root, else "/workspace" when the roots
