@@ -101,6 +101,7 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment, vask_ui:
     if (m_env.config_dir)
         if (auto text = read_text_file(*m_env.config_dir / "zoom"))
             m_item_size_step = parse_item_size_step(*text);
+    m_favourites = Favourites::load(m_env.config_dir, m_env.home, vask_ui::sysdirs::UserDirs::load());
     load(initial_folder(m_env.home));
 }
 
@@ -361,7 +362,7 @@ void FileExplorerWidget::sync(const vask_ui::SyncContext& context)
 
 bool FileExplorerWidget::take_structure_dirty()
 {
-    bool dirty = m_dirty;
+    bool dirty = m_toolbar.take_structure_dirty() || m_dirty;
     m_dirty = false;
     return dirty;
 }

@@ -7,34 +7,87 @@
 #include "i18n/messages.hpp"
 #include "platform/base/utf8.hpp"
 #include "platform/ui/gesture.hpp"
+#include "platform/ui/icons.hpp"
 
 namespace file_explorer {
 
 using vask_ui::Point;
 using vask_ui::Rect;
 
-struct FileExplorerWidget::Panes {
-    Rect header;
-    Rect list;
-    Rect status;
-};
-
-FileExplorerWidget::Panes FileExplorerWidget::panes(const vask_ui::TextRenderer& text, const vask_ui::Theme& theme) const
+float FileExplorerWidget::compact_breakpoint() const
 {
-    Rect b = bounds();
-    float header_h = std::round(text.line_height(theme.heading) + 24);
-    float status_h = std::round(text.line_height(theme.caption) + 14);
-    Panes p;
-    p.header = {b.x, b.y, b.width, header_h};
-    p.status = {b.x, b.bottom() - status_h, b.width, status_h};
-    p.list = {b.x, p.header.bottom(), b.width, std::max(0.f, p.status.y - p.header.bottom())};
-    return p;
+    return std::max(640.f + 900.f * std::max(m_text_scale - 1.f, 0.f), 1.f);
 }
 
 vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context)
 {
+    using namespace vask_ui;
+    m_text_scale = context.text.text_scale();
     m_view_stale = true;
-    return Widget::build_layout(tree, context);
+    const bool can_up = m_current.has_relative_path();
+    m_toolbar.set_state(!m_back.empty(), !m_forward.empty(), can_up, m_view_mode == ViewMode::Grid, archive().has_value());
+    m_toolbar.path_bar().set_location(m_current, m_env.home.empty() ? std::nullopt : std::optional(m_env.home), roots());
+
+    const bool compact = bounds().width > 0 && bounds().width < compact_breakpoint();
+    m_sidebar.reset();
+    if (!compact)
+        m_sidebar = std::make_unique<PlacesSidebar>(m_favourites.items(), system_places(m_env.trash_files_dir), m_current,
+                                                    m_places, m_view_events);
+
+    LayoutStyle column;
+    column.direction = FlexDirection::Column;
+    column.width = Dimension::percent(100);
+    column.height = Dimension::percent(100);
+    auto root = tree.add_node(column);
+    m_toolbar_node = m_toolbar.build_layout(tree, context);
+    tree.add_child(root, m_toolbar_node);
+
+    LayoutStyle shell;
+    shell.direction = FlexDirection::Row;
+    shell.flex_grow = 1;
+    shell.width = Dimension::percent(100);
+    auto shell_node = tree.add_node(shell);
+    tree.add_child(root, shell_node);
+    if (m_sidebar) {
+        LayoutStyle side;
+        side.width = Dimension::points(232);
+        side.flex_shrink = 0;
+        m_sidebar_node = tree.add_node(side);
+        tree.add_child(shell_node, m_sidebar_node);
+    }
+    LayoutStyle content;
+    content.flex_grow = 1;
+    m_content_node = tree.add_node(content);
+    tree.add_child(shell_node, m_content_node);
+
+    LayoutStyle status;
+    status.width = Dimension::percent(100);
+    status.height = Dimension::points(std::round(context.text.line_height(context.theme.caption) + 14));
+    status.flex_shrink = 0;
+    m_status_node = tree.add_node(status);
+    tree.add_child(root, m_status_node);
+    return root;
+}
+
+void FileExplorerWidget::apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node)
+{
+    Widget::apply_layout(tree, node);
+    m_toolbar.apply_layout(tree, m_toolbar_node);
+    if (m_sidebar)
+        m_sidebar->set_bounds(tree.layout(m_sidebar_node));
+    m_list_rect = tree.layout(m_content_node);
+    m_status_rect = tree.layout(m_status_node);
+    m_view_stale = true;
+}
+
+std::vector<const vask_ui::Widget*> FileExplorerWidget::children() const
+{
+    std::vector<const vask_ui::Widget*> out{&m_toolbar};
+    if (m_sidebar)
+        out.push_back(m_sidebar.get());
+    if (m_view)
+        out.push_back(m_view.get());
+    return out;
 }
 
 FileView& FileExplorerWidget::file_view()
@@ -87,40 +140,36 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
 {
     const auto& theme = context.theme;
     const auto& text = context.text;
-    auto p = panes(text, theme);
     const float pad = 16;
-    if (!(p.list == m_list_rect)) {
-        m_list_rect = p.list;
-        m_view_stale = true;
-    }
     auto& view = file_view();
     place_file_view();
 
     scene.fill_rect(bounds(), theme.surface);
-    scene.push_clip(p.list);
-    view.draw(scene, context);
-    scene.pop_clip();
-
+    if (m_sidebar)
+        m_sidebar->draw(scene, context);
+    if (!m_load_error && !m_loading) {
+        scene.push_clip(m_list_rect);
+        view.draw(scene, context);
+        scene.pop_clip();
+    }
     if (m_load_error) {
-        Rect panel{p.list.x + pad, p.list.y + view.metrics().header_height() + pad, p.list.width - 2 * pad,
-                   text.line_height(theme.body) * 2};
+        Rect panel{m_list_rect.x + pad, m_list_rect.y + pad, m_list_rect.width - 2 * pad, text.line_height(theme.body) * 2};
         scene.text(text.elide_end(*m_load_error, theme.body, panel.width), panel, theme.body, theme.error);
-    } else if (m_entries.empty()) {
+    } else if (m_entries.empty() && m_list_rect.width > 1 && m_list_rect.height > 1) {
+        const float cx = m_list_rect.x + m_list_rect.width / 2, cy = m_list_rect.y + m_list_rect.height / 2;
+        vask_ui::icons::draw(scene, vask_ui::icons::IconKind::Folder, {cx - 20, cy - 50, 40, 40}, theme);
         std::string empty = i18n::message(is_trash() ? "files-empty-trash" : "files-empty-folder");
         float w = text.width(empty, theme.body);
-        scene.text(empty, {p.list.x + (p.list.width - w) / 2, p.list.y, w + 2, p.list.height / 2}, theme.body, theme.text_muted);
+        scene.text(empty, {cx - w / 2, cy - 0.2f * theme.body.size, w + 2, text.line_height(theme.body)}, theme.body,
+                   theme.text_muted);
     }
+    m_toolbar.draw(scene, context);
 
-    scene.fill_rect(p.header, theme.window);
-    std::string location = vask_base::lossy_utf8(m_current);
-    scene.text(text.elide_middle(location, theme.heading, p.header.width - 2 * pad),
-               {p.header.x + pad, p.header.y, p.header.width - 2 * pad, p.header.height}, theme.heading, theme.text);
-    scene.line({p.header.x, p.header.bottom() - 0.5f}, {p.header.right(), p.header.bottom() - 0.5f}, theme.border);
-
-    scene.fill_rect(p.status, theme.window);
-    scene.line({p.status.x, p.status.y + 0.5f}, {p.status.right(), p.status.y + 0.5f}, theme.border);
-    scene.text(text.elide_end(status_line(), theme.caption, p.status.width - 2 * pad),
-               {p.status.x + pad, p.status.y, p.status.width - 2 * pad, p.status.height}, theme.caption, theme.text_muted);
+    Rect status = m_status_rect;
+    scene.fill_rect(status, theme.window);
+    scene.line({status.x, status.y + 0.5f}, {status.right(), status.y + 0.5f}, theme.border);
+    scene.text(text.elide_end(status_line(), theme.caption, status.width - 2 * pad),
+               {status.x + pad, status.y, status.width - 2 * pad, status.height}, theme.caption, theme.text_muted);
     m_dirty = false;
     m_redraw = false;
 }
@@ -143,14 +192,35 @@ void FileExplorerWidget::apply_view_events(vask_ui::Clock::time_point now)
                 toggle_sort_order();
             else
                 set_sort_by(key);
+        } else if (auto* open = std::get_if<view_event::OpenPath>(&event)) {
+            open_path(open->path);
+        } else if (auto* item = std::get_if<view_event::OpenItem>(&event)) {
+            activate_path(item->path);
+        } else if (auto* reorder = std::get_if<view_event::MoveFavourite>(&event)) {
+            m_favourites.move(reorder->from, reorder->to);
+            m_favourites.save(m_env.config_dir);
+            mark_dirty();
+        } else if (auto* button = std::get_if<view_event::Toolbar>(&event)) {
+            using view_event::ToolbarCommand;
+            switch (button->command) {
+            case ToolbarCommand::GoBack: go_back(); break;
+            case ToolbarCommand::GoForward: go_forward(); break;
+            case ToolbarCommand::GoUp: go_up(); break;
+            case ToolbarCommand::ViewList: set_view_mode(ViewMode::List); break;
+            case ToolbarCommand::ViewGrid: set_view_mode(ViewMode::Grid); break;
+            // Menus and archive extraction arrive with the operation hub.
+            case ToolbarCommand::OpenSortMenu:
+            case ToolbarCommand::OpenViewMenu:
+            case ToolbarCommand::ExtractCurrentArchive: break;
+            }
         } else if (auto* move = std::get_if<view_event::MoveSelection>(&event)) {
             m_selection.move_to(move->index, move->extend ? vask_ui::SelectionModel::Extend::Yes
                                                           : vask_ui::SelectionModel::Extend::No);
             ensure_visible(move->index);
             mark_dirty();
         }
-        // Secondary presses open the context menu and armed presses may become drags; both arrive
-        // with menus and drag and drop.
+        // Secondary presses and place menus open context menus, and armed presses may become
+        // drags; those arrive with menus and drag and drop.
     }
 }
 
@@ -231,29 +301,50 @@ void FileExplorerWidget::on_key(const vask_ui::KeyPress& key, vask_ui::EventCont
 void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
 {
     auto& view = file_view();
+    auto position = [&]() -> std::optional<Point> {
+        if (auto* p = std::get_if<vask_ui::PointerPress>(&event))
+            return p->position;
+        if (auto* r = std::get_if<vask_ui::PointerRelease>(&event))
+            return r->position;
+        if (auto* m = std::get_if<vask_ui::PointerMove>(&event))
+            return m->position;
+        return std::nullopt;
+    }();
+    // Pointer moves and releases reach every child so hover and presses end cleanly.
+    const bool broadcast = std::holds_alternative<vask_ui::PointerMove>(event) ||
+                           std::holds_alternative<vask_ui::PointerRelease>(event) ||
+                           std::holds_alternative<vask_ui::PointerLeave>(event);
     if (auto* press = std::get_if<vask_ui::PointerPress>(&event)) {
-        if (press->button == vask_ui::MouseButton::Back) {
-            go_back();
+        if (press->button == vask_ui::MouseButton::Back || press->button == vask_ui::MouseButton::Forward) {
+            press->button == vask_ui::MouseButton::Back ? go_back() : go_forward();
             context.handled = true;
-            return;
         }
-        if (press->button == vask_ui::MouseButton::Forward) {
-            go_forward();
-            context.handled = true;
-            return;
-        }
-        if (!m_list_rect.contains(press->position))
-            return;
-        view.handle_event(event, context);
-        if (!context.handled && press->button == vask_ui::MouseButton::Primary) {
-            click_item(std::nullopt, context.now);
-            context.handled = true;
+    }
+    if (!context.handled && (broadcast || (position && m_toolbar.bounds().contains(*position))))
+        m_toolbar.handle_event(event, context);
+    if (!context.handled && m_sidebar &&
+        (broadcast || (position && m_sidebar->bounds().contains(*position)) ||
+         (std::holds_alternative<vask_ui::KeyPress>(event) && m_places.focused)))
+        m_sidebar->handle_event(event, context);
+
+    if (context.handled) {
+        // Taken by the toolbar or the sidebar.
+    } else if (auto* press = std::get_if<vask_ui::PointerPress>(&event)) {
+        if (m_list_rect.contains(press->position)) {
+            m_places.focused = false;
+            view.handle_event(event, context);
+            if (!context.handled && press->button == vask_ui::MouseButton::Primary) {
+                click_item(std::nullopt, context.now);
+                context.handled = true;
+            }
         }
     } else if (auto* wheel = std::get_if<vask_ui::Wheel>(&event)) {
-        float step = wheel->unit == vask_ui::WheelUnit::Lines ? wheel->dy * view.metrics().row_height() * 3 : wheel->dy;
-        m_scroll_offset = std::max(0.f, m_scroll_offset + step);
-        place_file_view();
-        context.handled = true;
+        if (m_list_rect.contains(wheel->position)) {
+            float step = wheel->unit == vask_ui::WheelUnit::Lines ? wheel->dy * view.metrics().row_height() * 3 : wheel->dy;
+            m_scroll_offset = std::max(0.f, m_scroll_offset + step);
+            place_file_view();
+            context.handled = true;
+        }
     } else if (auto* key = std::get_if<vask_ui::KeyPress>(&event)) {
         view.handle_event(event, context);
         if (!context.handled)
@@ -271,9 +362,9 @@ std::optional<vask_ui::a11y::AccessNode> FileExplorerWidget::accessibility() con
     root.role = vask_ui::a11y::Role::Window;
     root.name = i18n::message("files-app-title");
     root.bounds = bounds();
-    if (m_view)
-        if (auto list = m_view->accessibility())
-            root.children.push_back(std::move(*list));
+    for (const auto* child : children())
+        if (auto node = child->accessibility())
+            root.children.push_back(std::move(*node));
     return root;
 }
 

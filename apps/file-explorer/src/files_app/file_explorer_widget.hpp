@@ -11,7 +11,10 @@
 #include "platform/ui/opener.hpp"
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
+#include "views/favorites.hpp"
 #include "views/file_view.hpp"
+#include "views/places_sidebar.hpp"
+#include "views/toolbar.hpp"
 
 namespace file_explorer {
 
@@ -109,6 +112,14 @@ public:
     std::optional<vask_ui::Clock::time_point> next_wake_deadline() const override { return m_poll_deadline; }
     bool is_focusable() const override { return true; }
     vask_ui::LayoutNodeId build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context) override;
+    void apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node) override;
+    std::vector<const vask_ui::Widget*> children() const override;
+
+    const Favourites& favourites() const { return m_favourites; }
+    const FileToolbar& toolbar() const { return m_toolbar; }
+    const PlacesSidebar* sidebar() const { return m_sidebar.get(); }
+    // Below this width the sidebar is hidden and the content takes the window.
+    float compact_breakpoint() const;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
 
 private:
@@ -131,8 +142,6 @@ private:
     bool reload_trusted_identities();
 
     // The window's panes, the file view and their input (file_explorer_view.cpp).
-    struct Panes;
-    Panes panes(const vask_ui::TextRenderer& text, const vask_ui::Theme& theme) const;
     FileView& file_view();
     void place_file_view();
     void ensure_visible(std::size_t index);
@@ -168,9 +177,16 @@ private:
     float m_scroll_offset = 0;
     bool m_dirty = true;   // the structure changed: rebuild the layout and the file view
     bool m_redraw = false; // only the painting changed (hover, scrolling)
+    ViewEventQueue m_view_events;
+    FileToolbar m_toolbar{m_view_events};
+    Favourites m_favourites;
+    PlacesState m_places;
+    std::unique_ptr<PlacesSidebar> m_sidebar; // rebuilt at every layout build
+    vask_ui::LayoutNodeId m_toolbar_node{}, m_sidebar_node{}, m_content_node{}, m_status_node{};
+    vask_ui::Rect m_status_rect;
+    float m_text_scale = 1;
     std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes
     bool m_view_stale = true;
-    ViewEventQueue m_view_events;
     std::vector<DropTarget> m_drop_targets;
     std::optional<vask_ui::Rect> m_rename_box;
     vask_ui::Rect m_list_rect;          // the file view's visible area at the last paint

@@ -259,11 +259,15 @@ void FileView::draw_list(vask_ui::Scene& scene, const vask_ui::DrawContext& cont
             scene.text(text.elide_middle(name, body, name_w), {name_x, row.y + (row.height - text_h) / 2, std::max(0.f, name_w), text_h},
                        body, theme.text);
         }
+        // Sizes and dates are secondary: smaller type keeps long dates inside their column.
+        vask_ui::TextStyle detail{theme.caption.size * z, theme.caption.weight};
         if (columns.size_start)
-            scene.text(size_text(entry), {*columns.size_start, row.y, 96 * z * m_metrics.t, row.height}, theme.body, theme.text_muted);
-        if (columns.modified_start)
-            scene.text(modified_text(entry), {*columns.modified_start, row.y, 158 * z * m_metrics.t, row.height}, theme.body,
+            scene.text(size_text(entry), {*columns.size_start, row.y, 96 * z * m_metrics.t, row.height}, detail, theme.text_muted);
+        if (columns.modified_start) {
+            const float w = 158 * z * m_metrics.t;
+            scene.text(text.elide_end(modified_text(entry), detail, w), {*columns.modified_start, row.y, w, row.height}, detail,
                        theme.text_muted);
+        }
     }
 
     // The header band stays at the visible top while the rows scroll beneath it.

@@ -10,7 +10,7 @@
 
 namespace file_explorer {
 
-// What the file view reports to the explorer; the explorer decides what each means.
+// What the views report to the explorer; the explorer decides what each means.
 namespace view_event {
 struct ItemPress {
     std::size_t index;
@@ -37,10 +37,32 @@ struct MoveSelection {
 struct SortColumn {
     int column;
 };
+// Navigate to a folder (a crumb, a place).
+struct OpenPath {
+    std::filesystem::path path;
+};
+// Open what a typed path names: a file is opened, anything else navigated to.
+struct OpenItem {
+    std::filesystem::path path;
+};
+struct RequestPlaceMenu {
+    std::filesystem::path path;
+};
+struct MoveFavourite {
+    std::size_t from;
+    std::size_t to;
+};
+// The toolbar's buttons.
+enum class ToolbarCommand { GoBack, GoForward, GoUp, ViewList, ViewGrid, OpenSortMenu, OpenViewMenu, ExtractCurrentArchive };
+struct Toolbar {
+    ToolbarCommand command;
+};
 } // namespace view_event
 
 using ViewEvent = std::variant<view_event::ItemPress, view_event::ArmDrag, view_event::StartDrag,
-                               view_event::SecondaryPress, view_event::MoveSelection, view_event::SortColumn>;
+                               view_event::SecondaryPress, view_event::MoveSelection, view_event::SortColumn,
+                               view_event::OpenPath, view_event::OpenItem, view_event::RequestPlaceMenu,
+                               view_event::MoveFavourite, view_event::Toolbar>;
 using ViewEventQueue = std::vector<ViewEvent>;
 
 } // namespace file_explorer
