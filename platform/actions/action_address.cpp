@@ -1,5 +1,7 @@
 #include "platform/actions/action_address.hpp"
 
+#include "platform/base/hex.hpp"
+
 #include <fmt/format.h>
 
 namespace vask_actions {
@@ -29,17 +31,6 @@ void append_encoded(std::string& out, std::string_view part)
     }
 }
 
-int hex_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 vask_base::Result<std::string> decode_part(std::string_view part, std::string_view what)
 {
     if (part.empty())
@@ -52,8 +43,8 @@ vask_base::Result<std::string> decode_part(std::string_view part, std::string_vi
             continue;
         }
         bool complete = i + 2 < part.size();
-        int high = complete ? hex_value(part[i + 1]) : -1;
-        int low = complete ? hex_value(part[i + 2]) : -1;
+        int high = complete ? vask_base::hex_digit_value(part[i + 1]) : -1;
+        int low = complete ? vask_base::hex_digit_value(part[i + 2]) : -1;
         if (high < 0 || low < 0)
             return vask_base::failure(fmt::format("action address has a bad escape in its {}", what));
         out.push_back(char(high << 4 | low));

@@ -6,7 +6,9 @@ namespace {
 
 constexpr char kDigits[] = "0123456789abcdef";
 
-int digit_value(char c)
+} // namespace
+
+int hex_digit_value(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -16,8 +18,6 @@ int digit_value(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::string to_hex(std::span<const std::uint8_t> bytes)
 {
@@ -37,8 +37,8 @@ std::optional<std::vector<std::uint8_t>> from_hex(std::string_view text)
     std::vector<std::uint8_t> bytes;
     bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        int high = digit_value(text[i]);
-        int low = digit_value(text[i + 1]);
+        int high = hex_digit_value(text[i]);
+        int low = hex_digit_value(text[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(std::uint8_t(high << 4 | low));

@@ -9,6 +9,9 @@
 
 namespace vask_base {
 
+// The value of one hexadecimal digit (either case), or -1.
+int hex_digit_value(char c);
+
 // Lower-case hexadecimal text of `bytes`, two digits per byte.
 std::string to_hex(std::span<const std::uint8_t> bytes);
 

@@ -172,25 +172,20 @@ void FileExplorerWidget::open_path(const std::filesystem::path& path)
     load(path);
 }
 
-void FileExplorerWidget::go_back()
+// Back and Forward: take the newest path of `from`, remember the current one in `to`.
+void FileExplorerWidget::step_history(std::vector<std::filesystem::path>& from, std::vector<std::filesystem::path>& to)
 {
-    if (m_back.empty())
+    if (from.empty())
         return;
-    auto target = std::move(m_back.back());
-    m_back.pop_back();
-    m_forward.push_back(m_current);
+    auto target = std::move(from.back());
+    from.pop_back();
+    to.push_back(m_current);
     load(target);
 }
 
-void FileExplorerWidget::go_forward()
-{
-    if (m_forward.empty())
-        return;
-    auto target = std::move(m_forward.back());
-    m_forward.pop_back();
-    m_back.push_back(m_current);
-    load(target);
-}
+void FileExplorerWidget::go_back() { step_history(m_back, m_forward); }
+
+void FileExplorerWidget::go_forward() { step_history(m_forward, m_back); }
 
 void FileExplorerWidget::go_up()
 {

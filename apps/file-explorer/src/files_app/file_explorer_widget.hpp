@@ -124,6 +124,7 @@ public:
 
 private:
     void load(const std::filesystem::path& path);
+    void step_history(std::vector<std::filesystem::path>& from, std::vector<std::filesystem::path>& to);
     vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
     void relist_in_place();
     void replace_entries_keeping_selection(Listing next);
