@@ -290,6 +290,8 @@ void FileExplorerWidget::on_key(const vask_ui::KeyPress& key, vask_ui::EventCont
             set_item_size(m_item_size_step - 1);
         } else if (key.modifiers.primary() && key.text == "0") {
             set_item_size(0);
+        } else if (key.modifiers.primary() && (key.text == "l" || key.text == "L")) {
+            m_toolbar.path_bar().begin_edit();
         } else {
             context.handled = false;
         }
@@ -320,7 +322,10 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
             context.handled = true;
         }
     }
-    if (!context.handled && (broadcast || (position && m_toolbar.bounds().contains(*position))))
+    // While the path is being edited the toolbar sees everything first: keys type into the
+    // editor and a press elsewhere ends the edit.
+    const bool editing = m_toolbar.path_bar().is_editing();
+    if (!context.handled && (editing || broadcast || (position && m_toolbar.bounds().contains(*position))))
         m_toolbar.handle_event(event, context);
     if (!context.handled && m_sidebar &&
         (broadcast || (position && m_sidebar->bounds().contains(*position)) ||
@@ -354,6 +359,11 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
     }
     apply_view_events(context.now);
     m_redraw = true;
+}
+
+void FileExplorerWidget::draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
+{
+    m_toolbar.draw_overlay(scene, context);
 }
 
 std::optional<vask_ui::a11y::AccessNode> FileExplorerWidget::accessibility() const

@@ -106,6 +106,8 @@ public:
     // Widget operations.
     void sync(const vask_ui::SyncContext& context) override;
     void draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    void draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    FileToolbar& toolbar() { return m_toolbar; }
     void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
     bool take_structure_dirty() override;
     bool needs_redraw() const override { return m_dirty || m_redraw; }

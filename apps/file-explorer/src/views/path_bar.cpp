@@ -4,6 +4,7 @@
 
 #include "i18n/messages.hpp"
 #include "model/listing.hpp"
+#include "model/mime_types.hpp"
 #include "model/workspace_roots.hpp"
 #include "platform/base/utf8.hpp"
 #include "views/places_sidebar.hpp"
@@ -127,12 +128,69 @@ std::vector<PathSuggestion> path_suggestions(const std::string& text, const std:
     return out;
 }
 
+PathBar::PathBar(ViewEventQueue& events)
+    : m_events(events),
+      m_editor("files.path_input", i18n::message("files-path-placeholder"), [this](const std::string& text) {
+          std::vector<vask_ui::Autocomplete::Suggestion> out;
+          for (auto& s : path_suggestions(text, m_home, m_edit_origin))
+              out.push_back({std::move(s.text),
+                             s.is_dir ? vask_ui::icons::IconKind::Folder
+                                      : vask_ui::icons::icon_for(mime_type_for_path(s.path), false),
+                             s.is_dir});
+          return out;
+      })
+{
+}
+
+void PathBar::begin_edit()
+{
+    m_editing = true;
+    m_edit_requested = false;
+    m_edit_origin = m_current;
+    m_editor.set_text(display_path(m_current, m_home));
+    m_editor.begin_edit();
+}
+
+void PathBar::end_edit()
+{
+    m_editing = false;
+    m_editor.close();
+    m_crumbs = build_crumbs(m_current, m_home, m_roots);
+}
+
+void PathBar::apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node)
+{
+    Widget::apply_layout(tree, node);
+    m_editor.set_bounds_direct(bounds());
+}
+
+void PathBar::draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
+{
+    if (m_editing)
+        m_editor.draw_overlay(scene, context);
+}
+
+void PathBar::handle_editor_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
+{
+    m_editor.handle_event(event, context);
+    auto outcome = m_editor.take_outcome();
+    if (outcome.kind == vask_ui::TextInput::Outcome::Submitted) {
+        m_events.push_back(view_event::OpenItem{resolve_typed_path(outcome.text, m_home, m_edit_origin)});
+        end_edit();
+        context.handled = true;
+    } else if (outcome.kind == vask_ui::TextInput::Outcome::Cancelled) {
+        end_edit();
+    }
+}
+
 void PathBar::set_location(const std::filesystem::path& current, std::optional<std::filesystem::path> home,
                            std::vector<std::filesystem::path> roots)
 {
     m_current = current;
     m_home = std::move(home);
     m_roots = std::move(roots);
+    if (m_editing)
+        return;
     m_crumbs = build_crumbs(m_current, m_home, m_roots);
     m_base_is_root_folder = m_crumbs.front().path == "/";
     m_base_is_workspace = std::any_of(m_roots.begin(), m_roots.end(), [&](auto& r) { return r == m_crumbs.front().path; });
@@ -183,6 +241,10 @@ std::vector<PathBar::Item> PathBar::layout_items(const vask_ui::TextRenderer& te
 
 void PathBar::draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
 {
+    if (m_editing) {
+        m_editor.draw(scene, context);
+        return;
+    }
     const auto& theme = context.theme;
     const auto& text = context.text;
     Rect b = bounds();
@@ -219,6 +281,17 @@ void PathBar::activate(std::size_t crumb)
 
 void PathBar::handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
 {
+    if (m_editing) {
+        handle_editor_event(event, context);
+        return;
+    }
+    handle_trail_event(event, context);
+    if (m_edit_requested)
+        begin_edit();
+}
+
+void PathBar::handle_trail_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
+{
     auto crumb_at = [&](Point p) -> std::optional<std::size_t> {
         if (p.y < bounds().y || p.y > bounds().bottom())
             return std::nullopt;
@@ -236,6 +309,8 @@ void PathBar::handle_event(const vask_ui::InputEvent& event, vask_ui::EventConte
             return;
         if (auto crumb = crumb_at(press->position))
             activate(*crumb);
+        else
+            m_edit_requested = true;
         context.handled = true;
         return;
     }
@@ -251,6 +326,8 @@ void PathBar::handle_event(const vask_ui::InputEvent& event, vask_ui::EventConte
     case vask_ui::Key::Enter:
         if (now + 1 < m_crumbs.size())
             activate(now);
+        else
+            m_edit_requested = true;
         break;
     default: return;
     }
@@ -259,6 +336,8 @@ void PathBar::handle_event(const vask_ui::InputEvent& event, vask_ui::EventConte
 
 vask_ui::CursorShape PathBar::cursor_shape(Point p) const
 {
+    if (m_editing)
+        return m_editor.cursor_shape(p);
     for (const auto& item : m_items)
         if (item.crumb && *item.crumb + 1 < m_crumbs.size() && p.x >= item.x - 3 && p.x <= item.x + item.width + 3)
             return vask_ui::CursorShape::Pointer;
@@ -274,6 +353,8 @@ void PathBar::set_focus(bool focused)
 
 std::optional<vask_ui::a11y::AccessNode> PathBar::accessibility() const
 {
+    if (m_editing)
+        return m_editor.accessibility();
     vask_ui::a11y::AccessNode list;
     list.role = vask_ui::a11y::Role::List;
     list.name = i18n::message("files-a11y-breadcrumbs");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/widget.hpp"
+#include "platform/ui/widgets/autocomplete.hpp"
 #include "views/view_events.hpp"
 
 namespace file_explorer {
@@ -43,14 +44,23 @@ std::vector<PathSuggestion> path_suggestions(const std::string& text, const std:
 // Where the explorer is, as a breadcrumb trail. Clicking a crumb opens it.
 class PathBar final : public vask_ui::Widget {
 public:
-    explicit PathBar(ViewEventQueue& events) : m_events(events) {}
+    explicit PathBar(ViewEventQueue& events);
+
+    // Turns the trail into an editor holding the current path; Enter opens what it names.
+    void begin_edit();
+    void end_edit();
+    bool is_editing() const { return m_editing; }
+    vask_ui::Autocomplete& editor() { return m_editor; }
 
     void set_location(const std::filesystem::path& current, std::optional<std::filesystem::path> home,
                       std::vector<std::filesystem::path> roots);
     const std::vector<Crumb>& crumbs() const { return m_crumbs; }
 
     vask_ui::LayoutNodeId build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context) override;
+    void apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node) override;
     void draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    void draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    bool wants_pointer_capture() const override { return m_editing && m_editor.wants_pointer_capture(); }
     void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
     vask_ui::CursorShape cursor_shape(vask_ui::Point p) const override;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
@@ -69,6 +79,8 @@ public:
 
 private:
     void activate(std::size_t crumb);
+    void handle_trail_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
+    void handle_editor_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
 
     ViewEventQueue& m_events;
     std::filesystem::path m_current;
@@ -81,6 +93,10 @@ private:
     std::optional<std::size_t> m_hovered_crumb;
     bool m_focused = false;
     std::vector<Item> m_items;
+    bool m_editing = false;
+    bool m_edit_requested = false;
+    std::filesystem::path m_edit_origin;
+    vask_ui::Autocomplete m_editor;
 };
 
 } // namespace file_explorer

@@ -1,5 +1,7 @@
 #include "views/toolbar.hpp"
 
+#include <utility>
+
 #include "i18n/messages.hpp"
 
 namespace file_explorer {

@@ -24,6 +24,7 @@ public:
     vask_ui::LayoutNodeId build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context) override;
     void apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node) override;
     void draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override;
+    void draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context) override { m_path_bar.draw_overlay(scene, context); }
     void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
     std::vector<const vask_ui::Widget*> children() const override;
     bool take_structure_dirty() override;

@@ -71,6 +71,36 @@ TEST(TypedPaths, SuggestionsFoldersFirstHiddenOnlyOnDot)
     EXPECT_TRUE(path_suggestions("missing/x", home, dir.path()).empty());
 }
 
+TEST(PathBarEditing, ClickOutsideCrumbsEditsAndEnterOpensTheTypedPath)
+{
+    ViewEventQueue events;
+    PathBar bar(events);
+    bar.set_location("/a/b", std::nullopt, {});
+    bar.set_bounds({0, 0, 600, 34});
+    vask_ui::FakeTextRenderer text;
+    vask_ui::Scene scene;
+    vask_ui::DrawContext draw{text, vask_ui::Theme::light(), vask_ui::Clock::now()};
+    bar.draw(scene, draw); // lays out the trail
+    auto send = [&](vask_ui::InputEvent e) {
+        vask_ui::EventContext context{text, vask_ui::Clock::now()};
+        bar.handle_event(e, context);
+    };
+    send(vask_ui::PointerPress{{500, 17}});
+    ASSERT_TRUE(bar.is_editing());
+    EXPECT_EQ(bar.editor().text(), "/a/b");
+    send(vask_ui::KeyPress{vask_ui::Key::Character, "a", vask_ui::Modifier::Ctrl});
+    send(vask_ui::TextCommit{"../x"});
+    send(vask_ui::KeyPress{vask_ui::Key::Enter});
+    EXPECT_FALSE(bar.is_editing());
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(std::get<view_event::OpenItem>(events[0]).path, "/a/b/../x") << "handed over unnormalised";
+
+    bar.begin_edit();
+    send(vask_ui::KeyPress{vask_ui::Key::Escape});
+    EXPECT_FALSE(bar.is_editing());
+    EXPECT_EQ(events.size(), 1u);
+}
+
 TEST(Favourites, LoadSaveDefaultsAddRemoveMove)
 {
     TempDir dir;
