@@ -102,6 +102,8 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment, vask_ui:
         if (auto text = read_text_file(*m_env.config_dir / "zoom"))
             m_item_size_step = parse_item_size_step(*text);
     m_favourites = Favourites::load(m_env.config_dir, m_env.home, vask_ui::sysdirs::UserDirs::load());
+    m_retry = vask_ui::Button("files.retry", i18n::message("files-try-again"), vask_ui::Glyph::None, i18n::message("files-try-again"));
+    m_retry.on_click = [this] { reload(); };
     load(initial_folder(m_env.home));
 }
 

@@ -8,6 +8,7 @@
 #include "platform/base/utf8.hpp"
 #include "platform/ui/gesture.hpp"
 #include "platform/ui/icons.hpp"
+#include "platform/ui/widgets/empty_state.hpp"
 
 namespace file_explorer {
 
@@ -152,9 +153,8 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
         view.draw(scene, context);
         scene.pop_clip();
     }
-    if (m_load_error) {
-        Rect panel{m_list_rect.x + pad, m_list_rect.y + pad, m_list_rect.width - 2 * pad, text.line_height(theme.body) * 2};
-        scene.text(text.elide_end(*m_load_error, theme.body, panel.width), panel, theme.body, theme.error);
+    if (m_load_error || m_loading) {
+        draw_state_panel(scene, context);
     } else if (m_entries.empty() && m_list_rect.width > 1 && m_list_rect.height > 1) {
         const float cx = m_list_rect.x + m_list_rect.width / 2, cy = m_list_rect.y + m_list_rect.height / 2;
         vask_ui::icons::draw(scene, vask_ui::icons::IconKind::Folder, {cx - 20, cy - 50, 40, 40}, theme);
@@ -172,6 +172,44 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
                {status.x + pad, status.y, status.width - 2 * pad, status.height}, theme.caption, theme.text_muted);
     m_dirty = false;
     m_redraw = false;
+}
+
+std::string short_load_error(const std::string& error)
+{
+    auto colon = error.find(": ");
+    std::string part = colon == std::string::npos ? error : error.substr(colon + 2);
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < part.size(); ++i)
+        if ((static_cast<unsigned char>(part[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    if (starts.size() <= 26)
+        return part;
+    return part.substr(0, starts[25]) + "\u2026";
+}
+
+void FileExplorerWidget::draw_state_panel(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
+{
+    if (m_list_rect.width <= 1 || m_list_rect.height <= 1)
+        return;
+    const std::string path = vask_base::lossy_utf8(m_current);
+    if (m_loading) {
+        vask_ui::paint_empty_state(scene, context, m_list_rect,
+                                   {std::nullopt, i18n::message("files-loading-title"),
+                                    i18n::message_with_args("files-loading-detail", {{"path", path}}), std::nullopt});
+        return;
+    }
+    auto action = vask_ui::paint_empty_state(
+        scene, context, m_list_rect,
+        {vask_ui::Glyph::Close, i18n::message("files-load-error-title"),
+         i18n::message_with_args("files-load-error-detail", {{"error", short_load_error(*m_load_error)}, {"path", path}}),
+         i18n::message("files-try-again")});
+    if (action) {
+        m_retry.set_bounds(*action);
+        scene.fill_rect(*action, context.theme.accent, context.theme.radius);
+        float w = context.text.width(i18n::message("files-try-again"), context.theme.body);
+        scene.text(i18n::message("files-try-again"), {action->x + (action->width - w) / 2, action->y, w + 2, action->height},
+                   context.theme.body, context.theme.accent_text);
+    }
 }
 
 void FileExplorerWidget::apply_view_events(vask_ui::Clock::time_point now)
@@ -332,8 +370,18 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
          (std::holds_alternative<vask_ui::KeyPress>(event) && m_places.focused)))
         m_sidebar->handle_event(event, context);
 
+    if (!context.handled && m_load_error) {
+        // The error panel's retry button, and Enter or Space, load the folder again.
+        if (auto* key = std::get_if<vask_ui::KeyPress>(&event);
+            key && key->modifiers.none() && (key->key == vask_ui::Key::Enter || key->key == vask_ui::Key::Space)) {
+            reload();
+            context.handled = true;
+        } else if (!std::holds_alternative<vask_ui::KeyPress>(event)) {
+            m_retry.handle_event(event, context);
+        }
+    }
     if (context.handled) {
-        // Taken by the toolbar or the sidebar.
+        // Taken by the toolbar, the sidebar or the error panel.
     } else if (auto* press = std::get_if<vask_ui::PointerPress>(&event)) {
         if (m_list_rect.contains(press->position)) {
             m_places.focused = false;

@@ -11,6 +11,7 @@
 #include "platform/ui/opener.hpp"
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
+#include "platform/ui/widgets/button.hpp"
 #include "views/favorites.hpp"
 #include "views/file_view.hpp"
 #include "views/places_sidebar.hpp"
@@ -150,6 +151,7 @@ private:
     void ensure_visible(std::size_t index);
     void on_key(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
     void apply_view_events(vask_ui::Clock::time_point now);
+    void draw_state_panel(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
 
     ExplorerEnvironment m_env;
     std::filesystem::path m_current;
@@ -187,6 +189,7 @@ private:
     std::unique_ptr<PlacesSidebar> m_sidebar; // rebuilt at every layout build
     vask_ui::LayoutNodeId m_toolbar_node{}, m_sidebar_node{}, m_content_node{}, m_status_node{};
     vask_ui::Rect m_status_rect;
+    vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
     std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes
     bool m_view_stale = true;
@@ -198,6 +201,10 @@ private:
 // The explorer's initial folder: the first workspace root, else "/workspace" when the roots
 // variable is unset and it exists, else `home`, else the working directory, else "/".
 std::filesystem::path initial_folder(const std::filesystem::path& home);
+
+// A load error as the error panel shows it: the text after its first ": " (the system's part),
+// cut to 25 characters and "…" when longer than 26.
+std::string short_load_error(const std::string& error);
 
 // The item size step stored in `zoom_file_text`: trimmed, parsed as a signed 32-bit decimal,
 // clamped to the allowed steps; unparsable text gives 0.

@@ -323,3 +323,20 @@ TEST_F(ExplorerFixture, EnteringTheTrashCreatesIt)
 
 } // namespace
 } // namespace file_explorer
+
+namespace file_explorer {
+namespace {
+
+TEST(LoadErrorPanel, ShowsTheSystemPartShortened)
+{
+    EXPECT_EQ(short_load_error("Could not open this folder: No such file or directory (os error 2)"),
+              "No such file or directory\u2026");
+    EXPECT_EQ(short_load_error("Could not open this folder: Not a directory (os error 20)"),
+              "Not a directory (os error\u2026");
+    EXPECT_EQ(short_load_error("Could not open: short"), "short");
+    EXPECT_EQ(short_load_error("no colon"), "no colon");
+    EXPECT_EQ(short_load_error("x: äääääääääääääääääääääääääää"), "äääääääääääääääääääääääää\u2026");
+}
+
+} // namespace
+} // namespace file_explorer
