@@ -116,3 +116,34 @@ TEST(Persist, KeepsActorAndValuesAcrossOpens)
 
 } // namespace
 } // namespace vask_ui
+
+#include "platform/ui/widgets/scroll_bar.hpp"
+
+namespace vask_ui {
+namespace {
+
+TEST(ScrollBar, ThumbFollowsOffsetAndDragScrolls)
+{
+    ScrollBar bar;
+    bar.set_geometry({0, 0, 100, 200}, 200);
+    EXPECT_FALSE(bar.is_needed());
+    bar.set_geometry({0, 0, 100, 200}, 1000);
+    ASSERT_TRUE(bar.is_needed());
+    EXPECT_FLOAT_EQ(bar.max_offset(), 800);
+    EXPECT_FLOAT_EQ(bar.thumb(0).height, 196 * 0.2f);
+    EXPECT_FLOAT_EQ(bar.thumb(800).bottom(), bar.track().bottom());
+    float offset = 0;
+    Rect thumb = bar.thumb(offset);
+    Point grab{thumb.x + 2, thumb.y + 5};
+    EXPECT_TRUE(bar.handle_event(PointerPress{grab}, offset));
+    float travel = bar.track().height - thumb.height;
+    EXPECT_TRUE(bar.handle_event(PointerMove{{grab.x, grab.y + travel / 2}}, offset));
+    EXPECT_NEAR(offset, 400, 0.5);
+    EXPECT_TRUE(bar.handle_event(PointerRelease{{grab.x, grab.y}}, offset));
+    EXPECT_FALSE(bar.handle_event(PointerMove{{grab.x, grab.y + 50}}, offset)) << "released: moves no longer scroll";
+    EXPECT_TRUE(bar.handle_event(PointerPress{{grab.x, bar.track().bottom() - 2}}, offset)) << "a press below pages down";
+    EXPECT_NEAR(offset, 580, 0.5);
+}
+
+} // namespace
+} // namespace vask_ui

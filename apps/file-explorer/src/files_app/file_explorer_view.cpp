@@ -120,6 +120,7 @@ void FileExplorerWidget::place_file_view()
         return;
     float content = m_view->content_height(m_list_rect.width);
     m_scroll_offset = std::clamp(m_scroll_offset, 0.f, std::max(0.f, content - m_list_rect.height));
+    m_scroll_bar.set_geometry(m_list_rect, content);
     m_view->set_view_bounds({m_list_rect.x, m_list_rect.y - m_scroll_offset, m_list_rect.width, content});
     m_view->set_visible_clip(m_list_rect);
 }
@@ -151,6 +152,7 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
     if (!m_load_error && !m_loading) {
         scene.push_clip(m_list_rect);
         view.draw(scene, context);
+        m_scroll_bar.draw(scene, theme, m_scroll_offset);
         scene.pop_clip();
     }
     if (m_load_error || m_loading) {
@@ -370,6 +372,10 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
          (std::holds_alternative<vask_ui::KeyPress>(event) && m_places.focused)))
         m_sidebar->handle_event(event, context);
 
+    if (!context.handled && !m_load_error && m_scroll_bar.handle_event(event, m_scroll_offset)) {
+        place_file_view();
+        context.handled = !std::holds_alternative<vask_ui::PointerMove>(event) || m_scroll_bar.is_dragging();
+    }
     if (!context.handled && m_load_error) {
         // The error panel's retry button, and Enter or Space, load the folder again.
         if (auto* key = std::get_if<vask_ui::KeyPress>(&event);

@@ -12,6 +12,7 @@
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
 #include "platform/ui/widgets/button.hpp"
+#include "platform/ui/widgets/scroll_bar.hpp"
 #include "views/favorites.hpp"
 #include "views/file_view.hpp"
 #include "views/places_sidebar.hpp"
@@ -189,6 +190,7 @@ private:
     std::unique_ptr<PlacesSidebar> m_sidebar; // rebuilt at every layout build
     vask_ui::LayoutNodeId m_toolbar_node{}, m_sidebar_node{}, m_content_node{}, m_status_node{};
     vask_ui::Rect m_status_rect;
+    vask_ui::ScrollBar m_scroll_bar;
     vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
     std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes
