@@ -80,13 +80,24 @@ std::vector<std::size_t> sorted_order(const Listing& entries, const std::vector<
     return index;
 }
 
-void apply_order(Listing& entries, const std::vector<std::size_t>& index)
+// Puts entries[index[k]] at position k by following the permutation's cycles in place, so a
+// large listing is not copied into fresh memory.
+void apply_order(Listing& entries, std::vector<std::size_t> index)
 {
-    Listing sorted;
-    sorted.reserve(entries.size());
-    for (std::size_t i : index)
-        sorted.push_back(std::move(entries[i]));
-    entries = std::move(sorted);
+    for (std::size_t start = 0; start < index.size(); ++start) {
+        if (index[start] == start)
+            continue;
+        DirectoryEntry held = std::move(entries[start]);
+        std::size_t k = start;
+        while (index[k] != start) {
+            std::size_t next = index[k];
+            entries[k] = std::move(entries[next]);
+            index[k] = k;
+            k = next;
+        }
+        entries[k] = std::move(held);
+        index[k] = k;
+    }
 }
 
 template <typename Key, typename Make>
@@ -153,7 +164,7 @@ void sort_by_name(Listing& entries, SortOrder order)
     index.reserve(items.size());
     for (const auto& item : items)
         index.push_back(item.index);
-    apply_order(entries, index);
+    apply_order(entries, std::move(index));
 }
 
 } // namespace
