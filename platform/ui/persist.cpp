@@ -45,17 +45,15 @@ std::unique_ptr<StateDocument> open(const OpenOptions& options)
         text << in.rdbuf();
         auto json = nlohmann::json::parse(text.str(), nullptr, false);
         if (json.is_object()) {
-            if (auto it = json.find("actor"); it != json.end() && it->is_string())
-                if (auto bytes = vask_base::from_hex(it->get<std::string>()))
-                    doc->m_actor = *bytes;
             if (auto it = json.find("values"); it != json.end() && it->is_object())
                 for (auto& [key, value] : it->items())
                     if (value.is_string())
                         doc->m_values[key] = value.get<std::string>();
         }
     }
-    if (doc->m_actor.empty())
-        doc->m_actor = random_actor();
+    // Every opening is a new writer session with its own actor, as in a CRDT document; the
+    // file records the last writer's actor only for reference.
+    doc->m_actor = random_actor();
     return doc;
 }
 

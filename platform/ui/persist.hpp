@@ -18,7 +18,7 @@ struct OpenOptions {
 };
 
 // A small document of named text values that survives restarts, written atomically on each change.
-// Each writer has an actor id naming it in the document's history.
+// Each writing session has an actor id naming it; the file keeps the last writer's.
 class StateDocument {
 public:
     const std::vector<std::uint8_t>& actor() const { return m_actor; }
@@ -38,7 +38,7 @@ private:
     std::map<std::string, std::string> m_values;
 };
 
-// Opens (or starts) the document; a new document gets a random 16-byte actor id. Unreadable or
+// Opens (or starts) the document with a fresh random 16-byte actor id for this session. Unreadable or
 // invalid stored files are replaced rather than failing the launch.
 std::unique_ptr<StateDocument> open(const OpenOptions& options);
 

@@ -21,6 +21,7 @@ Theme make_light()
     t.error = Color::rgb(0xc42b1c);
     t.folder = Color::rgb(0x5b9be6);
     t.folder_tab = Color::rgb(0x3f7fcf);
+    t.scrim = Color::rgb(0x101418, 80);
     return t;
 }
 } // namespace

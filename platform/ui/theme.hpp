@@ -22,6 +22,7 @@ struct Theme {
     Color error;
     Color folder;          // folder icon body
     Color folder_tab;      // folder icon tab
+    Color scrim;           // dims content under a panel shown above it
 
     TextStyle body{14, FontWeight::Regular};
     TextStyle caption{12, FontWeight::Regular};

@@ -91,7 +91,7 @@ TEST(UserDirs, ContentPlacesThatExist)
     EXPECT_EQ(places[1].second, home / "Bilder");
 }
 
-TEST(Persist, KeepsActorAndValuesAcrossOpens)
+TEST(Persist, KeepsValuesAcrossOpensWithAFreshActorEach)
 {
     auto folder = std::filesystem::temp_directory_path() / "vask-persist-test";
     std::filesystem::remove_all(folder);
@@ -104,7 +104,8 @@ TEST(Persist, KeepsActorAndValuesAcrossOpens)
     }
     {
         auto doc = persist::open({"app", folder});
-        EXPECT_EQ(doc->actor(), first_actor);
+        EXPECT_EQ(doc->actor().size(), 16u);
+        EXPECT_NE(doc->actor(), first_actor) << "each opening is a new writer session";
         EXPECT_EQ(doc->get("k"), "v");
         doc->set_actor({'x'});
     }

@@ -29,9 +29,11 @@ vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree
     m_toolbar.set_state(!m_back.empty(), !m_forward.empty(), can_up, m_view_mode == ViewMode::Grid, archive().has_value());
     m_toolbar.path_bar().set_location(m_current, m_env.home.empty() ? std::nullopt : std::optional(m_env.home), roots());
 
-    const bool compact = bounds().width > 0 && bounds().width < compact_breakpoint();
+    m_compact = bounds().width > 0 && bounds().width < compact_breakpoint();
+    if (!m_compact)
+        m_sidebar_open = false;
     m_sidebar.reset();
-    if (!compact)
+    if (!m_compact || m_sidebar_open)
         m_sidebar = std::make_unique<PlacesSidebar>(m_favourites.items(), system_places(m_env.trash_files_dir), m_current,
                                                     m_places, m_view_events);
 
@@ -49,7 +51,7 @@ vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree
     shell.width = Dimension::percent(100);
     auto shell_node = tree.add_node(shell);
     tree.add_child(root, shell_node);
-    if (m_sidebar) {
+    if (m_sidebar && !m_compact) {
         LayoutStyle side;
         side.width = Dimension::points(232);
         side.flex_shrink = 0;
@@ -74,10 +76,13 @@ void FileExplorerWidget::apply_layout(const vask_ui::LayoutTree& tree, vask_ui::
 {
     Widget::apply_layout(tree, node);
     m_toolbar.apply_layout(tree, m_toolbar_node);
-    if (m_sidebar)
-        m_sidebar->set_bounds(tree.layout(m_sidebar_node));
     m_list_rect = tree.layout(m_content_node);
     m_status_rect = tree.layout(m_status_node);
+    if (m_sidebar && !m_compact)
+        m_sidebar->set_bounds(tree.layout(m_sidebar_node));
+    else if (m_sidebar) // shown above the content while compact
+        m_sidebar->set_bounds({m_list_rect.x, m_list_rect.y, std::min(232.f, m_list_rect.width), m_list_rect.height});
+    m_sidebar_toggle.set_bounds({m_status_rect.x + 6, m_status_rect.y + (m_status_rect.height - 24) / 2, 28, 24});
     m_view_stale = true;
 }
 
@@ -147,7 +152,7 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
     place_file_view();
 
     scene.fill_rect(bounds(), theme.surface);
-    if (m_sidebar)
+    if (m_sidebar && !m_compact)
         m_sidebar->draw(scene, context);
     if (!m_load_error && !m_loading) {
         scene.push_clip(m_list_rect);
@@ -165,13 +170,25 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
         scene.text(empty, {cx - w / 2, cy - 0.2f * theme.body.size, w + 2, text.line_height(theme.body)}, theme.body,
                    theme.text_muted);
     }
+    if (m_sidebar && m_compact) {
+        // The compact shell shows its sidebar above the content and dims the rest.
+        Rect side = m_sidebar->bounds();
+        scene.fill_rect({side.right(), m_list_rect.y, m_list_rect.right() - side.right(), m_list_rect.height}, theme.scrim);
+        scene.shadow(side, vask_ui::Color::rgb(0x000000, 40), 10);
+        m_sidebar->draw(scene, context);
+    }
     m_toolbar.draw(scene, context);
 
     Rect status = m_status_rect;
     scene.fill_rect(status, theme.window);
     scene.line({status.x, status.y + 0.5f}, {status.right(), status.y + 0.5f}, theme.border);
-    scene.text(text.elide_end(status_line(), theme.caption, status.width - 2 * pad),
-               {status.x + pad, status.y, status.width - 2 * pad, status.height}, theme.caption, theme.text_muted);
+    float status_x = status.x + pad;
+    if (m_compact) {
+        m_sidebar_toggle.draw(scene, context);
+        status_x = m_sidebar_toggle.bounds().right() + 8;
+    }
+    scene.text(text.elide_end(status_line(), theme.caption, status.right() - pad - status_x),
+               {status_x, status.y, status.right() - pad - status_x, status.height}, theme.caption, theme.text_muted);
     m_dirty = false;
     m_redraw = false;
 }
@@ -233,6 +250,7 @@ void FileExplorerWidget::apply_view_events(vask_ui::Clock::time_point now)
             else
                 set_sort_by(key);
         } else if (auto* open = std::get_if<view_event::OpenPath>(&event)) {
+            m_sidebar_open = false;
             open_path(open->path);
         } else if (auto* item = std::get_if<view_event::OpenItem>(&event)) {
             activate_path(item->path);
@@ -365,8 +383,17 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
     // While the path is being edited the toolbar sees everything first: keys type into the
     // editor and a press elsewhere ends the edit.
     const bool editing = m_toolbar.path_bar().is_editing();
+    if (!context.handled && m_compact)
+        m_sidebar_toggle.handle_event(event, context);
     if (!context.handled && (editing || broadcast || (position && m_toolbar.bounds().contains(*position))))
         m_toolbar.handle_event(event, context);
+    if (!context.handled && m_compact && m_sidebar_open && m_sidebar && std::holds_alternative<vask_ui::PointerPress>(event) &&
+        position && !m_sidebar->bounds().contains(*position) && m_list_rect.contains(*position)) {
+        // A press on the dimmed content closes the sidebar.
+        m_sidebar_open = false;
+        mark_dirty();
+        context.handled = true;
+    }
     if (!context.handled && m_sidebar &&
         (broadcast || (position && m_sidebar->bounds().contains(*position)) ||
          (std::holds_alternative<vask_ui::KeyPress>(event) && m_places.focused)))

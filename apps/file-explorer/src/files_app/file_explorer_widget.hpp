@@ -191,6 +191,10 @@ private:
     vask_ui::LayoutNodeId m_toolbar_node{}, m_sidebar_node{}, m_content_node{}, m_status_node{};
     vask_ui::Rect m_status_rect;
     vask_ui::ScrollBar m_scroll_bar;
+    // Below the compact breakpoint the sidebar hides; this button shows it above the content.
+    vask_ui::Button m_sidebar_toggle{"files.sidebar", "", vask_ui::Glyph::List};
+    bool m_compact = false;
+    bool m_sidebar_open = false;
     vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
     std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes

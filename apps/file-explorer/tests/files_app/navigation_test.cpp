@@ -340,3 +340,32 @@ TEST(LoadErrorPanel, ShowsTheSystemPartShortened)
 
 } // namespace
 } // namespace file_explorer
+
+namespace file_explorer {
+namespace {
+
+TEST_F(ExplorerFixture, SidebarHidesBelowTheCompactBreakpoint)
+{
+    FileExplorerWidget e(environment(), t0);
+    vask_ui::FakeTextRenderer text;
+    auto lay_out = [&](float width, float text_scale) {
+        text.set_text_scale(text_scale);
+        vask_ui::LayoutContext context{text, vask_ui::Theme::light(), 1};
+        e.set_bounds({0, 0, width, 700});
+        vask_ui::LayoutTree tree;
+        auto node = e.build_layout(tree, context);
+        tree.compute(node, {width, 700});
+        e.apply_layout(tree, node);
+    };
+    const std::tuple<float, float, bool> cases[] = {
+        {639, 1, false}, {640, 1, true}, {1089, 1.5f, false}, {1090, 1.5f, true},
+    };
+    for (auto [width, scale, shown] : cases) {
+        lay_out(width, scale);
+        EXPECT_EQ(e.sidebar() != nullptr, shown) << width << " at text scale " << scale;
+    }
+    EXPECT_FLOAT_EQ(e.compact_breakpoint(), 1090);
+}
+
+} // namespace
+} // namespace file_explorer
