@@ -148,3 +148,38 @@ TEST(ScrollBar, ThumbFollowsOffsetAndDragScrolls)
 
 } // namespace
 } // namespace vask_ui
+
+#include "platform/ui/widgets/spinner.hpp"
+#include "platform/ui/widgets/status_bubble.hpp"
+
+namespace vask_ui {
+namespace {
+
+TEST(StatusBubble, FadesInHoldsAndFadesOutUnlessPinned)
+{
+    StatusBubble bubble;
+    auto t0 = Clock::time_point{} + std::chrono::hours(1);
+    EXPECT_EQ(bubble.opacity(t0), 0);
+    bubble.show("Copied 2 items", t0);
+    EXPECT_NEAR(bubble.opacity(t0 + StatusBubble::kFadeIn / 2), 0.5, 0.01);
+    EXPECT_EQ(bubble.opacity(t0 + StatusBubble::kFadeIn + StatusBubble::kHold / 2), 1);
+    auto fading = t0 + StatusBubble::kFadeIn + StatusBubble::kHold + StatusBubble::kFadeOut / 2;
+    EXPECT_NEAR(bubble.opacity(fading), 0.5, 0.01);
+    EXPECT_TRUE(bubble.is_animating(fading));
+    EXPECT_EQ(bubble.opacity(fading + StatusBubble::kFadeOut), 0);
+    bubble.show("Copied 2 items", fading); // the same text does not restart it
+    EXPECT_NEAR(bubble.opacity(fading), 0.5, 0.01);
+    bubble.set_pinned(true);
+    EXPECT_EQ(bubble.opacity(fading + std::chrono::hours(1)), 1);
+}
+
+TEST(Spinner, TurnsOncePerSecond)
+{
+    auto t0 = Clock::time_point{} + std::chrono::seconds(10);
+    EXPECT_FLOAT_EQ(Spinner::angle_at(t0), 0);
+    EXPECT_FLOAT_EQ(Spinner::angle_at(t0 + std::chrono::milliseconds(250)), 90);
+    EXPECT_FLOAT_EQ(Spinner::angle_at(t0 + std::chrono::milliseconds(1250)), 90);
+}
+
+} // namespace
+} // namespace vask_ui
