@@ -369,3 +369,42 @@ TEST_F(ExplorerFixture, SidebarHidesBelowTheCompactBreakpoint)
 
 } // namespace
 } // namespace file_explorer
+
+namespace file_explorer {
+namespace {
+
+TEST_F(ExplorerFixture, ScrollOffsetSurvivesRebuildsAndResetsOnLoad)
+{
+    for (int i = 0; i < 100; ++i)
+        dir.write("root/f" + std::to_string(1000 + i));
+    FileExplorerWidget e(environment(), t0);
+    vask_ui::FakeTextRenderer text;
+    vask_ui::LayoutContext layout{text, vask_ui::Theme::light(), 1};
+    vask_ui::DrawContext draw{text, vask_ui::Theme::light(), t0};
+    auto frame = [&] {
+        e.set_bounds({0, 0, 1000, 600});
+        vask_ui::LayoutTree tree;
+        auto node = e.build_layout(tree, layout);
+        tree.compute(node, {1000, 600});
+        e.apply_layout(tree, node);
+        vask_ui::Scene scene;
+        e.draw(scene, draw);
+    };
+    frame();
+    vask_ui::EventContext context{text, t0};
+    e.handle_event(vask_ui::Wheel{{600, 300}, 0, 2}, context);
+    const float scrolled = e.scroll_offset();
+    ASSERT_GT(scrolled, 0);
+    e.selection().select_only(5);
+    frame(); // a rebuild after a selection change keeps the position
+    EXPECT_FLOAT_EQ(e.scroll_offset(), scrolled);
+    dir.write("root/new-file");
+    e.poll(t0 + 1s); // the periodic re-listing keeps it too
+    frame();
+    EXPECT_FLOAT_EQ(e.scroll_offset(), scrolled);
+    e.reload();
+    EXPECT_EQ(e.scroll_offset(), 0);
+}
+
+} // namespace
+} // namespace file_explorer

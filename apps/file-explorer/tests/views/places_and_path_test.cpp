@@ -32,6 +32,28 @@ TEST(Crumbs, BaseIsWorkspaceRootThenHomeThenRoot)
     EXPECT_EQ(crumbs.back().path, "/home/u/Shared/team");
 }
 
+TEST(Crumbs, NarrowBarKeepsTheLastCrumbsBehindAnEllipsis)
+{
+    ViewEventQueue events;
+    PathBar bar(events);
+    bar.set_location("/srv/projects/alpha/beta/gamma/delta", std::nullopt, {});
+    vask_ui::FakeTextRenderer text; // 6.5 px per character at 13 px
+    const vask_ui::TextStyle style{13};
+    bar.set_bounds({0, 0, 1000, 34});
+    auto wide = bar.layout_items(text, style);
+    ASSERT_EQ(wide.size(), 7u);
+    EXPECT_TRUE(wide.front().crumb.has_value());
+    bar.set_bounds({0, 0, 160, 34});
+    auto narrow = bar.layout_items(text, style);
+    ASSERT_GE(narrow.size(), 2u);
+    EXPECT_FALSE(narrow.front().crumb) << "the first item is the ellipsis";
+    EXPECT_EQ(narrow.back().label, "delta");
+    EXPECT_LE(narrow.back().x + narrow.back().width, 160 - 4);
+    bar.set_bounds({0, 0, 40, 34});
+    auto tiny = bar.layout_items(text, style);
+    EXPECT_EQ(tiny.back().label, "delta") << "the last crumb stays even when nothing fits";
+}
+
 TEST(TypedPaths, DisplayAndResolve)
 {
     const std::optional<std::filesystem::path> home = "/home/u";
