@@ -128,6 +128,12 @@ public:
     // Painted after every widget's `draw`: menus, sheets, drag images.
     virtual void draw_overlay(Scene&, const DrawContext&) {}
 
+    // Places the widget directly, outside a layout tree (scroll containers do this for content
+    // taller than their viewport).
+    virtual void place(Rect bounds) { m_bounds = bounds; }
+    // The part of the widget its container shows; widgets that paint only what is visible use it.
+    virtual void set_visible_clip(std::optional<Rect>) {}
+
     // The rectangle the last layout gave this widget.
     Rect bounds() const { return m_bounds; }
     void set_bounds(Rect bounds) { m_bounds = bounds; }

@@ -183,3 +183,89 @@ TEST(Spinner, TurnsOncePerSecond)
 
 } // namespace
 } // namespace vask_ui
+
+#include "platform/ui/widgets/containers.hpp"
+
+namespace vask_ui {
+namespace {
+
+// A widget that records what reaches it.
+struct Probe final : Widget {
+    int presses = 0;
+    float height = 1000;
+    Size measure(float, float available, const LayoutContext&) override { return {available, height}; }
+    void handle_event(const InputEvent& e, EventContext& c) override
+    {
+        if (std::holds_alternative<PointerPress>(e)) {
+            ++presses;
+            c.handled = true;
+        }
+    }
+};
+
+TEST(NavShell, CompactShellShowsTheSidebarAboveTheContentOnRequest)
+{
+    FakeTextRenderer text;
+    LayoutContext context{text, Theme::light(), 1};
+    NavShell shell;
+    auto sidebar = std::make_unique<Probe>();
+    auto content = std::make_unique<Probe>();
+    Probe* side = sidebar.get();
+    Probe* main = content.get();
+    shell.set_sidebar(std::move(sidebar));
+    shell.set_content(std::move(content));
+    auto lay_out = [&](float width) {
+        shell.set_bounds({0, 0, width, 500});
+        LayoutTree tree;
+        auto node = shell.build_layout(tree, context);
+        tree.compute(node, {width, 500});
+        shell.apply_layout(tree, node);
+    };
+    lay_out(800);
+    EXPECT_FALSE(shell.is_compact());
+    EXPECT_FLOAT_EQ(shell.overview_content_rect().x, NavShell::kSidebarWidth);
+    lay_out(600);
+    ASSERT_TRUE(shell.is_compact());
+    EXPECT_FLOAT_EQ(shell.overview_content_rect().x, 0);
+    EXPECT_FALSE(shell.shows_sidebar());
+
+    EventContext events{text, Clock::now()};
+    Rect toggle = shell.toggle_rect();
+    shell.handle_event(PointerPress{{toggle.x + 4, toggle.y + 4}}, events);
+    shell.handle_event(PointerRelease{{toggle.x + 4, toggle.y + 4}}, events);
+    EXPECT_TRUE(shell.is_sidebar_open());
+    EXPECT_TRUE(shell.take_structure_dirty());
+    lay_out(600);
+    events.handled = false;
+    shell.handle_event(PointerPress{{100, 100}}, events);
+    EXPECT_EQ(side->presses, 1) << "the open sidebar takes presses first";
+    events.handled = false;
+    shell.handle_event(PointerPress{{500, 100}}, events);
+    EXPECT_FALSE(shell.is_sidebar_open()) << "a press on the dimmed content closes it";
+    EXPECT_EQ(main->presses, 0);
+}
+
+TEST(Scrollable, OffsetLivesInTheOwnersCellAndIsClamped)
+{
+    FakeTextRenderer text;
+    LayoutContext context{text, Theme::light(), 1};
+    float offset = 5000;
+    auto probe = std::make_unique<Probe>();
+    Probe* child = probe.get();
+    auto scroll = Scrollable::with_persisted_offset(std::move(probe), offset);
+    LayoutTree tree;
+    auto node = scroll->build_layout(tree, context);
+    tree.compute(node, {300, 400});
+    scroll->apply_layout(tree, node);
+    EXPECT_FLOAT_EQ(offset, 600) << "clamped to content minus viewport";
+    EXPECT_FLOAT_EQ(child->bounds().y, -600);
+    EventContext events{text, Clock::now()};
+    scroll->handle_event(Wheel{{10, 10}, 0, -1}, events);
+    EXPECT_FLOAT_EQ(offset, 600 - Scrollable::kLinesPerNotch * Scrollable::kLineHeight);
+    scroll->scroll_to_show({0, 390, 300, 30}); // 20 px below the viewport
+    EXPECT_FLOAT_EQ(offset, 600 - Scrollable::kLinesPerNotch * Scrollable::kLineHeight + 20);
+    EXPECT_FLOAT_EQ(child->bounds().y, -offset);
+}
+
+} // namespace
+} // namespace vask_ui

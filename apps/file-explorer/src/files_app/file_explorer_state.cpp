@@ -104,11 +104,6 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment, vask_ui:
     m_favourites = Favourites::load(m_env.config_dir, m_env.home, vask_ui::sysdirs::UserDirs::load());
     m_retry = vask_ui::Button("files.retry", i18n::message("files-try-again"), vask_ui::Glyph::None, i18n::message("files-try-again"));
     m_retry.on_click = [this] { reload(); };
-    m_sidebar_toggle = vask_ui::Button("files.sidebar", i18n::message("files-a11y-places"), vask_ui::Glyph::List);
-    m_sidebar_toggle.on_click = [this] {
-        m_sidebar_open = !m_sidebar_open;
-        mark_dirty();
-    };
     load(initial_folder(m_env.home));
 }
 
@@ -364,7 +359,9 @@ void FileExplorerWidget::sync(const vask_ui::SyncContext& context)
 
 bool FileExplorerWidget::take_structure_dirty()
 {
-    bool dirty = m_toolbar.take_structure_dirty() || m_dirty;
+    bool toolbar = m_toolbar.take_structure_dirty();
+    bool shell = m_shell.take_structure_dirty();
+    bool dirty = toolbar || shell || m_dirty;
     m_dirty = false;
     return dirty;
 }

@@ -1,5 +1,6 @@
-// The window as the explorer paints it until the full composition arrives: the location header,
-// the file view scrolled inside its pane, and the status line; plus the input that reaches them.
+// The window's composition: the toolbar on top, the navigation shell with the places sidebar and
+// the scrolled file view (or a state panel), the status line at the bottom; and the input that
+// reaches them.
 #include <algorithm>
 #include <cmath>
 
@@ -24,18 +25,44 @@ vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree
 {
     using namespace vask_ui;
     m_text_scale = context.text.text_scale();
-    m_view_stale = true;
     const bool can_up = m_current.has_relative_path();
     m_toolbar.set_state(!m_back.empty(), !m_forward.empty(), can_up, m_view_mode == ViewMode::Grid, archive().has_value());
     m_toolbar.path_bar().set_location(m_current, m_env.home.empty() ? std::nullopt : std::optional(m_env.home), roots());
 
-    m_compact = bounds().width > 0 && bounds().width < compact_breakpoint();
-    if (!m_compact)
-        m_sidebar_open = false;
-    m_sidebar.reset();
-    if (!m_compact || m_sidebar_open)
-        m_sidebar = std::make_unique<PlacesSidebar>(m_favourites.items(), system_places(m_env.trash_files_dir), m_current,
-                                                    m_places, m_view_events);
+    m_shell.set_compact_breakpoint(compact_breakpoint());
+    // The shell spans the window's width; knowing it now lets the first build pick the arrangement.
+    m_shell.set_bounds({bounds().x, m_shell.bounds().y, bounds().width, m_shell.bounds().height});
+    auto sidebar = std::make_unique<PlacesSidebar>(m_favourites.items(), system_places(m_env.trash_files_dir), m_current,
+                                                   m_places, m_view_events);
+    m_sidebar = sidebar.get();
+    m_shell.set_sidebar(std::move(sidebar));
+
+    m_view = nullptr;
+    m_scrollable = nullptr;
+    if (m_loading || m_load_error) {
+        m_shell.set_content(std::make_unique<Spacer>());
+    } else {
+        FileViewInputs in;
+        in.entries = &m_entries;
+        in.selection = &m_selection;
+        in.mode = m_view_mode;
+        in.sort_key = m_sort_by;
+        in.descending = m_sort_order == SortOrder::Descending;
+        in.item_size_step = m_item_size_step;
+        in.text_scale = m_text_scale;
+        in.cursor = m_selection.primary();
+        in.focused = !m_places.focused && !m_toolbar.path_bar().is_editing();
+        in.events = &m_view_events;
+        in.drop_targets = &m_drop_targets;
+        in.rename_editor_box = &m_rename_box;
+        auto view = std::make_unique<FileView>(in);
+        m_view = view.get();
+        auto scrollable = Scrollable::with_persisted_offset(std::move(view), m_scroll_offset);
+        m_scrollable = scrollable.get();
+        auto column = std::make_unique<Column>();
+        column->add(std::move(scrollable));
+        m_shell.set_content(std::move(column));
+    }
 
     LayoutStyle column;
     column.direction = FlexDirection::Column;
@@ -44,24 +71,8 @@ vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree
     auto root = tree.add_node(column);
     m_toolbar_node = m_toolbar.build_layout(tree, context);
     tree.add_child(root, m_toolbar_node);
-
-    LayoutStyle shell;
-    shell.direction = FlexDirection::Row;
-    shell.flex_grow = 1;
-    shell.width = Dimension::percent(100);
-    auto shell_node = tree.add_node(shell);
-    tree.add_child(root, shell_node);
-    if (m_sidebar && !m_compact) {
-        LayoutStyle side;
-        side.width = Dimension::points(232);
-        side.flex_shrink = 0;
-        m_sidebar_node = tree.add_node(side);
-        tree.add_child(shell_node, m_sidebar_node);
-    }
-    LayoutStyle content;
-    content.flex_grow = 1;
-    m_content_node = tree.add_node(content);
-    tree.add_child(shell_node, m_content_node);
+    m_shell_node = m_shell.build_layout(tree, context);
+    tree.add_child(root, m_shell_node);
 
     LayoutStyle status;
     status.width = Dimension::percent(100);
@@ -76,71 +87,20 @@ void FileExplorerWidget::apply_layout(const vask_ui::LayoutTree& tree, vask_ui::
 {
     Widget::apply_layout(tree, node);
     m_toolbar.apply_layout(tree, m_toolbar_node);
-    m_list_rect = tree.layout(m_content_node);
+    m_shell.set_bounds(tree.layout(m_shell_node));
+    m_shell.apply_layout(tree, m_shell_node);
+    m_list_rect = m_shell.overview_content_rect();
     m_status_rect = tree.layout(m_status_node);
-    if (m_sidebar && !m_compact)
-        m_sidebar->set_bounds(tree.layout(m_sidebar_node));
-    else if (m_sidebar) // shown above the content while compact
-        m_sidebar->set_bounds({m_list_rect.x, m_list_rect.y, std::min(232.f, m_list_rect.width), m_list_rect.height});
-    m_sidebar_toggle.set_bounds({m_status_rect.x + 6, m_status_rect.y + (m_status_rect.height - 24) / 2, 28, 24});
-    m_view_stale = true;
 }
 
-std::vector<const vask_ui::Widget*> FileExplorerWidget::children() const
-{
-    std::vector<const vask_ui::Widget*> out{&m_toolbar};
-    if (m_sidebar)
-        out.push_back(m_sidebar.get());
-    if (m_view)
-        out.push_back(m_view.get());
-    return out;
-}
-
-FileView& FileExplorerWidget::file_view()
-{
-    if (!m_view || m_view_stale) {
-        FileViewInputs in;
-        in.entries = &m_entries;
-        in.selection = &m_selection;
-        in.mode = m_view_mode;
-        in.sort_key = m_sort_by;
-        in.descending = m_sort_order == SortOrder::Descending;
-        in.item_size_step = m_item_size_step;
-        in.cursor = m_selection.primary();
-        in.focused = true;
-        in.events = &m_view_events;
-        in.drop_targets = &m_drop_targets;
-        in.rename_editor_box = &m_rename_box;
-        m_view = std::make_unique<FileView>(in);
-        m_view_stale = false;
-        place_file_view();
-    }
-    return *m_view;
-}
-
-// Lays the file view out inside its pane at the current scroll offset.
-void FileExplorerWidget::place_file_view()
-{
-    if (!m_view)
-        return;
-    float content = m_view->content_height(m_list_rect.width);
-    m_scroll_offset = std::clamp(m_scroll_offset, 0.f, std::max(0.f, content - m_list_rect.height));
-    m_scroll_bar.set_geometry(m_list_rect, content);
-    m_view->set_view_bounds({m_list_rect.x, m_list_rect.y - m_scroll_offset, m_list_rect.width, content});
-    m_view->set_visible_clip(m_list_rect);
-}
+std::vector<const vask_ui::Widget*> FileExplorerWidget::children() const { return {&m_toolbar, &m_shell}; }
 
 void FileExplorerWidget::ensure_visible(std::size_t index)
 {
-    auto& view = file_view();
-    Rect item = view.item_rect(index);
-    float top = item.y - view.bounds().y;
-    float header = m_view_mode == ViewMode::List ? view.metrics().header_height() : 0;
-    if (top - header < m_scroll_offset)
-        m_scroll_offset = top - header;
-    else if (top + item.height > m_scroll_offset + m_list_rect.height)
-        m_scroll_offset = top + item.height - m_list_rect.height;
-    place_file_view();
+    if (!m_view || !m_scrollable)
+        return;
+    float header = m_view_mode == ViewMode::List ? m_view->metrics().header_height() : 0;
+    m_scrollable->scroll_to_show(m_view->item_rect(index), header);
 }
 
 void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
@@ -148,18 +108,9 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
     const auto& theme = context.theme;
     const auto& text = context.text;
     const float pad = 16;
-    auto& view = file_view();
-    place_file_view();
 
     scene.fill_rect(bounds(), theme.surface);
-    if (m_sidebar && !m_compact)
-        m_sidebar->draw(scene, context);
-    if (!m_load_error && !m_loading) {
-        scene.push_clip(m_list_rect);
-        view.draw(scene, context);
-        m_scroll_bar.draw(scene, theme, m_scroll_offset);
-        scene.pop_clip();
-    }
+    m_shell.draw(scene, context);
     if (m_load_error || m_loading) {
         draw_state_panel(scene, context);
     } else if (m_entries.empty() && m_list_rect.width > 1 && m_list_rect.height > 1) {
@@ -170,25 +121,13 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
         scene.text(empty, {cx - w / 2, cy - 0.2f * theme.body.size, w + 2, text.line_height(theme.body)}, theme.body,
                    theme.text_muted);
     }
-    if (m_sidebar && m_compact) {
-        // The compact shell shows its sidebar above the content and dims the rest.
-        Rect side = m_sidebar->bounds();
-        scene.fill_rect({side.right(), m_list_rect.y, m_list_rect.right() - side.right(), m_list_rect.height}, theme.scrim);
-        scene.shadow(side, vask_ui::Color::rgb(0x000000, 40), 10);
-        m_sidebar->draw(scene, context);
-    }
     m_toolbar.draw(scene, context);
 
     Rect status = m_status_rect;
     scene.fill_rect(status, theme.window);
     scene.line({status.x, status.y + 0.5f}, {status.right(), status.y + 0.5f}, theme.border);
-    float status_x = status.x + pad;
-    if (m_compact) {
-        m_sidebar_toggle.draw(scene, context);
-        status_x = m_sidebar_toggle.bounds().right() + 8;
-    }
-    scene.text(text.elide_end(status_line(), theme.caption, status.right() - pad - status_x),
-               {status_x, status.y, status.right() - pad - status_x, status.height}, theme.caption, theme.text_muted);
+    scene.text(text.elide_end(status_line(), theme.caption, status.width - 2 * pad),
+               {status.x + pad, status.y, status.width - 2 * pad, status.height}, theme.caption, theme.text_muted);
     m_dirty = false;
     m_redraw = false;
 }
@@ -250,7 +189,7 @@ void FileExplorerWidget::apply_view_events(vask_ui::Clock::time_point now)
             else
                 set_sort_by(key);
         } else if (auto* open = std::get_if<view_event::OpenPath>(&event)) {
-            m_sidebar_open = false;
+            m_shell.set_sidebar_open(false);
             open_path(open->path);
         } else if (auto* item = std::get_if<view_event::OpenItem>(&event)) {
             activate_path(item->path);
@@ -297,7 +236,7 @@ void FileExplorerWidget::on_key(const vask_ui::KeyPress& key, vask_ui::EventCont
         ensure_visible(to);
         mark_dirty();
     };
-    float row = file_view().metrics().row_height();
+    float row = m_view ? m_view->metrics().row_height() : 34;
     long page = row > 0 ? std::max(1L, long(m_list_rect.height / row) - 2) : 1;
     context.handled = true;
     switch (key.key) {
@@ -360,16 +299,13 @@ void FileExplorerWidget::on_key(const vask_ui::KeyPress& key, vask_ui::EventCont
 
 void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
 {
-    auto& view = file_view();
-    auto position = [&]() -> std::optional<Point> {
-        if (auto* p = std::get_if<vask_ui::PointerPress>(&event))
-            return p->position;
-        if (auto* r = std::get_if<vask_ui::PointerRelease>(&event))
-            return r->position;
-        if (auto* m = std::get_if<vask_ui::PointerMove>(&event))
-            return m->position;
-        return std::nullopt;
-    }();
+    std::optional<Point> position;
+    if (auto* p = std::get_if<vask_ui::PointerPress>(&event))
+        position = p->position;
+    else if (auto* r = std::get_if<vask_ui::PointerRelease>(&event))
+        position = r->position;
+    else if (auto* m = std::get_if<vask_ui::PointerMove>(&event))
+        position = m->position;
     // Pointer moves and releases reach every child so hover and presses end cleanly.
     const bool broadcast = std::holds_alternative<vask_ui::PointerMove>(event) ||
                            std::holds_alternative<vask_ui::PointerRelease>(event) ||
@@ -378,31 +314,20 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
         if (press->button == vask_ui::MouseButton::Back || press->button == vask_ui::MouseButton::Forward) {
             press->button == vask_ui::MouseButton::Back ? go_back() : go_forward();
             context.handled = true;
+        } else if (m_sidebar && press->button == vask_ui::MouseButton::Primary) {
+            // Keyboard focus follows the pointer between the places and the file view.
+            bool on_places = m_shell.shows_sidebar() && m_sidebar->bounds().contains(press->position);
+            if (on_places != m_places.focused) {
+                m_sidebar->set_focus(on_places);
+                mark_dirty();
+            }
         }
     }
     // While the path is being edited the toolbar sees everything first: keys type into the
     // editor and a press elsewhere ends the edit.
     const bool editing = m_toolbar.path_bar().is_editing();
-    if (!context.handled && m_compact)
-        m_sidebar_toggle.handle_event(event, context);
     if (!context.handled && (editing || broadcast || (position && m_toolbar.bounds().contains(*position))))
         m_toolbar.handle_event(event, context);
-    if (!context.handled && m_compact && m_sidebar_open && m_sidebar && std::holds_alternative<vask_ui::PointerPress>(event) &&
-        position && !m_sidebar->bounds().contains(*position) && m_list_rect.contains(*position)) {
-        // A press on the dimmed content closes the sidebar.
-        m_sidebar_open = false;
-        mark_dirty();
-        context.handled = true;
-    }
-    if (!context.handled && m_sidebar &&
-        (broadcast || (position && m_sidebar->bounds().contains(*position)) ||
-         (std::holds_alternative<vask_ui::KeyPress>(event) && m_places.focused)))
-        m_sidebar->handle_event(event, context);
-
-    if (!context.handled && !m_load_error && m_scroll_bar.handle_event(event, m_scroll_offset)) {
-        place_file_view();
-        context.handled = !std::holds_alternative<vask_ui::PointerMove>(event) || m_scroll_bar.is_dragging();
-    }
     if (!context.handled && m_load_error) {
         // The error panel's retry button, and Enter or Space, load the folder again.
         if (auto* key = std::get_if<vask_ui::KeyPress>(&event);
@@ -413,30 +338,16 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
             m_retry.handle_event(event, context);
         }
     }
-    if (context.handled) {
-        // Taken by the toolbar, the sidebar or the error panel.
-    } else if (auto* press = std::get_if<vask_ui::PointerPress>(&event)) {
-        if (m_list_rect.contains(press->position)) {
-            m_places.focused = false;
-            view.handle_event(event, context);
-            if (!context.handled && press->button == vask_ui::MouseButton::Primary) {
-                click_item(std::nullopt, context.now);
-                context.handled = true;
-            }
-        }
-    } else if (auto* wheel = std::get_if<vask_ui::Wheel>(&event)) {
-        if (m_list_rect.contains(wheel->position)) {
-            float step = wheel->unit == vask_ui::WheelUnit::Lines ? wheel->dy * view.metrics().row_height() * 3 : wheel->dy;
-            m_scroll_offset = std::max(0.f, m_scroll_offset + step);
-            place_file_view();
+    if (!context.handled && !(position && m_toolbar.bounds().contains(*position)))
+        m_shell.handle_event(event, context);
+    if (!context.handled) {
+        if (auto* press = std::get_if<vask_ui::PointerPress>(&event);
+            press && press->button == vask_ui::MouseButton::Primary && m_list_rect.contains(press->position)) {
+            click_item(std::nullopt, context.now); // a press on empty space
             context.handled = true;
-        }
-    } else if (auto* key = std::get_if<vask_ui::KeyPress>(&event)) {
-        view.handle_event(event, context);
-        if (!context.handled)
+        } else if (auto* key = std::get_if<vask_ui::KeyPress>(&event)) {
             on_key(*key, context);
-    } else {
-        view.handle_event(event, context);
+        }
     }
     apply_view_events(context.now);
     m_redraw = true;
@@ -445,6 +356,7 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
 void FileExplorerWidget::draw_overlay(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
 {
     m_toolbar.draw_overlay(scene, context);
+    m_shell.draw_overlay(scene, context);
 }
 
 std::optional<vask_ui::a11y::AccessNode> FileExplorerWidget::accessibility() const

@@ -12,7 +12,7 @@
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
 #include "platform/ui/widgets/button.hpp"
-#include "platform/ui/widgets/scroll_bar.hpp"
+#include "platform/ui/widgets/containers.hpp"
 #include "views/favorites.hpp"
 #include "views/file_view.hpp"
 #include "views/places_sidebar.hpp"
@@ -121,7 +121,7 @@ public:
 
     const Favourites& favourites() const { return m_favourites; }
     const FileToolbar& toolbar() const { return m_toolbar; }
-    const PlacesSidebar* sidebar() const { return m_sidebar.get(); }
+    const PlacesSidebar* sidebar() const { return m_shell.shows_sidebar() ? m_sidebar : nullptr; }
     // Below this width the sidebar is hidden and the content takes the window.
     float compact_breakpoint() const;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
@@ -132,11 +132,7 @@ private:
     vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
     void relist_in_place();
     void replace_entries_keeping_selection(Listing next);
-    void mark_dirty()
-    {
-        m_dirty = true;
-        m_view_stale = true;
-    }
+    void mark_dirty() { m_dirty = true; }
     std::vector<std::filesystem::path> roots() const;
 
     // Steps of a load that belong to collaboration, remote accounts and identities.
@@ -147,8 +143,6 @@ private:
     bool reload_trusted_identities();
 
     // The window's panes, the file view and their input (file_explorer_view.cpp).
-    FileView& file_view();
-    void place_file_view();
     void ensure_visible(std::size_t index);
     void on_key(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
     void apply_view_events(vask_ui::Clock::time_point now);
@@ -187,21 +181,18 @@ private:
     FileToolbar m_toolbar{m_view_events};
     Favourites m_favourites;
     PlacesState m_places;
-    std::unique_ptr<PlacesSidebar> m_sidebar; // rebuilt at every layout build
-    vask_ui::LayoutNodeId m_toolbar_node{}, m_sidebar_node{}, m_content_node{}, m_status_node{};
+    vask_ui::NavShell m_shell;
+    // Rebuilt at every layout build and owned by the shell.
+    PlacesSidebar* m_sidebar = nullptr;
+    vask_ui::Scrollable* m_scrollable = nullptr;
+    FileView* m_view = nullptr;
+    vask_ui::LayoutNodeId m_toolbar_node{}, m_shell_node{}, m_status_node{};
     vask_ui::Rect m_status_rect;
-    vask_ui::ScrollBar m_scroll_bar;
-    // Below the compact breakpoint the sidebar hides; this button shows it above the content.
-    vask_ui::Button m_sidebar_toggle{"files.sidebar", "", vask_ui::Glyph::List};
-    bool m_compact = false;
-    bool m_sidebar_open = false;
     vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
-    std::unique_ptr<FileView> m_view;   // rebuilt whenever the structure changes
-    bool m_view_stale = true;
     std::vector<DropTarget> m_drop_targets;
     std::optional<vask_ui::Rect> m_rename_box;
-    vask_ui::Rect m_list_rect;          // the file view's visible area at the last paint
+    vask_ui::Rect m_list_rect;          // the shell's content rectangle at the last layout
 };
 
 // The explorer's initial folder: the first workspace root, else "/workspace" when the roots

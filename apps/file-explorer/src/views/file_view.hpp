@@ -56,8 +56,9 @@ public:
     static constexpr const char* kind_id() { return "file_view"; }
 
     // The part of the view visible in its scroll container; set before each paint.
-    void set_visible_clip(std::optional<vask_ui::Rect> clip) { m_clip = clip; }
+    void set_visible_clip(std::optional<vask_ui::Rect> clip) override { m_clip = clip; }
     // Lays the view out directly (when it is not a node of a layout tree).
+    void place(vask_ui::Rect bounds) override { set_view_bounds(bounds); }
     void set_view_bounds(vask_ui::Rect bounds);
     float content_height(float width) const;
     const FileViewMetrics& metrics() const { return m_metrics; }
