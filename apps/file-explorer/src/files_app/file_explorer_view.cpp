@@ -154,6 +154,9 @@ void FileExplorerWidget::draw_state_panel(vask_ui::Scene& scene, const vask_ui::
         vask_ui::paint_empty_state(scene, context, m_list_rect,
                                    {std::nullopt, i18n::message("files-loading-title"),
                                     i18n::message_with_args("files-loading-detail", {{"path", path}}), std::nullopt});
+        const float cx = m_list_rect.x + m_list_rect.width / 2, cy = m_list_rect.y + m_list_rect.height / 2;
+        m_spinner.set_bounds({cx - 14, cy - 76, 28, 28});
+        m_spinner.draw(scene, context);
         return;
     }
     auto action = vask_ui::paint_empty_state(

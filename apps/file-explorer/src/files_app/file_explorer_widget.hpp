@@ -13,6 +13,7 @@
 #include "platform/ui/widget.hpp"
 #include "platform/ui/widgets/button.hpp"
 #include "platform/ui/widgets/containers.hpp"
+#include "platform/ui/widgets/spinner.hpp"
 #include "views/favorites.hpp"
 #include "views/file_view.hpp"
 #include "views/places_sidebar.hpp"
@@ -188,6 +189,7 @@ private:
     FileView* m_view = nullptr;
     vask_ui::LayoutNodeId m_toolbar_node{}, m_shell_node{}, m_status_node{};
     vask_ui::Rect m_status_rect;
+    vask_ui::Spinner m_spinner;
     vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
     std::vector<DropTarget> m_drop_targets;
