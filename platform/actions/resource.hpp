@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/actions/action_spec.hpp"
+#include "platform/actions/action.hpp"
 
 namespace vask_actions {
 

@@ -51,9 +51,14 @@ std::string restore(const fs::path& source, const std::optional<fs::path>& quara
 
 enum class DirectStep { Done, Fallback };
 
-// A move's first try: rename straight to a free collision name (works within one file system).
-vask_base::Result<std::pair<DirectStep, fs::path>>
-try_direct_move(const fs::path& source, const fs::path& destination, const NamePieces& pieces)
+// Renames `from` to the first free collision name in `destination`, never replacing anything.
+// Gives the published path, or the rename's failure text, or neither when every name is taken.
+struct NameAttempt {
+    std::optional<fs::path> published;
+    std::optional<std::string> rename_error;
+};
+vask_base::Result<NameAttempt> rename_to_free_name(const fs::path& from, const fs::path& destination,
+                                                   const NamePieces& pieces)
 {
     for (int n = 1; n <= kMaxCandidate; ++n) {
         fs::path candidate = destination / candidate_name(pieces, n);
@@ -62,12 +67,24 @@ try_direct_move(const fs::path& source, const fs::path& destination, const NameP
             return std::unexpected(is_free.error());
         if (!*is_free)
             continue;
-        auto renamed = no_replace_rename(source, candidate);
+        auto renamed = no_replace_rename(from, candidate);
         if (renamed)
-            return std::pair{DirectStep::Done, candidate};
+            return NameAttempt{candidate, std::nullopt};
         if (renamed.error().error != EEXIST)
-            break;
+            return NameAttempt{std::nullopt, renamed.error().text};
     }
+    return NameAttempt{};
+}
+
+// A move's first try: rename straight to a free collision name (works within one file system).
+vask_base::Result<std::pair<DirectStep, fs::path>>
+try_direct_move(const fs::path& source, const fs::path& destination, const NamePieces& pieces)
+{
+    auto attempt = rename_to_free_name(source, destination, pieces);
+    if (!attempt)
+        return std::unexpected(attempt.error());
+    if (attempt->published)
+        return std::pair{DirectStep::Done, *attempt->published};
     return std::pair{DirectStep::Fallback, fs::path()};
 }
 
@@ -75,19 +92,13 @@ try_direct_move(const fs::path& source, const fs::path& destination, const NameP
 vask_base::Result<fs::path> publish(const StagingGuard& guard, const fs::path& destination,
                                     const NamePieces& pieces)
 {
-    for (int n = 1; n <= kMaxCandidate; ++n) {
-        fs::path candidate = destination / candidate_name(pieces, n);
-        auto is_free = inspect_destination(candidate);
-        if (!is_free)
-            return std::unexpected(is_free.error());
-        if (!*is_free)
-            continue;
-        auto renamed = no_replace_rename(guard.payload(), candidate);
-        if (renamed)
-            return candidate;
-        if (renamed.error().error != EEXIST)
-            return vask_base::failure(renamed.error().text);
-    }
+    auto attempt = rename_to_free_name(guard.payload(), destination, pieces);
+    if (!attempt)
+        return std::unexpected(attempt.error());
+    if (attempt->published)
+        return *attempt->published;
+    if (attempt->rename_error)
+        return vask_base::failure(*attempt->rename_error);
     return vask_base::failure(names_exhausted_text(pieces.name, destination));
 }
 

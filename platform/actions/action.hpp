@@ -59,7 +59,7 @@ class ActionSpec {
     // False only when a contract says the action cannot run now.
     bool is_available() const { return !m_contract || m_contract->is_available(); }
 
-    // Builders: each returns the spec with that part set.
+    // Builders: each returns a copy with that part set.
     ActionSpec with_contract(Contract contract) const&;
     ActionSpec with_contract(Contract contract) &&;
     ActionSpec destructive() const&;

@@ -1,4 +1,4 @@
-#include "platform/actions/action_spec.hpp"
+#include "platform/actions/action.hpp"
 
 #include <fmt/format.h>
 
