@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "platform/ui/clipboard.hpp"
 #include "platform/ui/gesture.hpp"
@@ -22,6 +24,22 @@ bool has_display()
         return v && *v;
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// A local X display (":N" or ":N.S") must have its socket; Qt would abort without one. Remote and
+// Wayland displays are left to Qt.
+bool local_x_display_missing()
+{
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const char* display = std::getenv("DISPLAY");
+    if ((wayland && *wayland) || (platform && *platform) || !display || display[0] != ':')
+        return false;
+    std::string number(display + 1);
+    number = number.substr(0, number.find('.'));
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    return !std::filesystem::exists("/tmp/.X11-unix/X" + number);
 }
 
 // Qt gets only the program name so that it never interprets our options.
@@ -68,6 +86,11 @@ std::expected<void, LaunchError> run(const LaunchDescription& description, int a
         return std::unexpected(LaunchError{
             "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); run headless with "
             "--screenshot NAME --output FILE.png, or under xvfb-run"});
+
+    if (local_x_display_missing())
+        return std::unexpected(LaunchError{std::string("the display ") + std::getenv("DISPLAY") +
+                                           " is not running; run headless with --screenshot NAME --output FILE.png, "
+                                           "or under xvfb-run"});
 
     QGuiApplication app(s_qt_args.argc, s_qt_args.argv);
     QGuiApplication::setApplicationName(QString::fromUtf8(description.app_id.data(), qsizetype(description.app_id.size())));
