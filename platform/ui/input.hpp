@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -72,5 +73,19 @@ struct TextCommit {
 };
 
 using InputEvent = std::variant<PointerMove, PointerPress, PointerRelease, PointerLeave, Wheel, KeyPress, TextCommit>;
+
+// Where a pointer event happened; none for keys, text and leaving.
+inline std::optional<Point> pointer_position(const InputEvent& event)
+{
+    if (auto* p = std::get_if<PointerPress>(&event))
+        return p->position;
+    if (auto* r = std::get_if<PointerRelease>(&event))
+        return r->position;
+    if (auto* m = std::get_if<PointerMove>(&event))
+        return m->position;
+    if (auto* w = std::get_if<Wheel>(&event))
+        return w->position;
+    return std::nullopt;
+}
 
 } // namespace vask_ui

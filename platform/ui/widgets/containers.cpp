@@ -6,19 +6,6 @@
 namespace vask_ui {
 
 namespace {
-std::optional<Point> position_of(const InputEvent& event)
-{
-    if (auto* p = std::get_if<PointerPress>(&event))
-        return p->position;
-    if (auto* r = std::get_if<PointerRelease>(&event))
-        return r->position;
-    if (auto* m = std::get_if<PointerMove>(&event))
-        return m->position;
-    if (auto* w = std::get_if<Wheel>(&event))
-        return w->position;
-    return std::nullopt;
-}
-
 // Moves, releases and leaves reach every child so hover and presses end cleanly; presses and
 // wheels go where the pointer is.
 bool reaches(const InputEvent& event, const Widget& child)
@@ -27,7 +14,7 @@ bool reaches(const InputEvent& event, const Widget& child)
         std::holds_alternative<PointerLeave>(event) || std::holds_alternative<KeyPress>(event) ||
         std::holds_alternative<TextCommit>(event))
         return true;
-    auto p = position_of(event);
+    auto p = pointer_position(event);
     return p && child.bounds().contains(*p);
 }
 } // namespace
@@ -281,7 +268,7 @@ void NavShell::handle_event(const InputEvent& event, EventContext& context)
             context.handled = true;
             return;
         }
-        if (position_of(event))
+        if (pointer_position(event))
             return; // nothing under the dim reacts
     }
     if (m_sidebar && !compact && reaches(event, *m_sidebar))

@@ -112,9 +112,11 @@ OperationOutcome create_folder(const fs::path& folder, std::string_view typed)
             return std::unexpected(is_free.error());
         if (!*is_free)
             continue;
-        if (::mkdir(candidate.c_str(), 0777) != 0)
+        if (::mkdir(candidate.c_str(), 0777) == 0)
+            return candidate;
+        // Another program may take the name between the check and the creation: try the next one.
+        if (errno != EEXIST)
             return vask_base::last_os_failure();
-        return candidate;
     }
     return vask_base::failure(names_exhausted_text(*name, folder));
 }

@@ -109,9 +109,14 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment, vask_ui:
 
 std::vector<std::filesystem::path> FileExplorerWidget::roots() const { return workspace_roots(); }
 
+bool FileExplorerWidget::is_trash() const
+{
+    return m_env.trash_files_dir && same_path(m_current, *m_env.trash_files_dir);
+}
+
 LocationKind FileExplorerWidget::location_kind() const
 {
-    if (m_env.trash_files_dir && same_path(m_current, *m_env.trash_files_dir))
+    if (is_trash())
         return LocationKind::Trash;
     if (archive_split(m_current))
         return LocationKind::Archive;

@@ -302,13 +302,7 @@ void FileExplorerWidget::on_key(const vask_ui::KeyPress& key, vask_ui::EventCont
 
 void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
 {
-    std::optional<Point> position;
-    if (auto* p = std::get_if<vask_ui::PointerPress>(&event))
-        position = p->position;
-    else if (auto* r = std::get_if<vask_ui::PointerRelease>(&event))
-        position = r->position;
-    else if (auto* m = std::get_if<vask_ui::PointerMove>(&event))
-        position = m->position;
+    const std::optional<Point> position = vask_ui::pointer_position(event);
     // Pointer moves and releases reach every child so hover and presses end cleanly.
     const bool broadcast = std::holds_alternative<vask_ui::PointerMove>(event) ||
                            std::holds_alternative<vask_ui::PointerRelease>(event) ||

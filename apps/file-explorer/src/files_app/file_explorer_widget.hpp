@@ -75,7 +75,8 @@ public:
     // Queries.
     const std::filesystem::path& current_path() const { return m_current; }
     LocationKind location_kind() const;
-    bool is_trash() const { return location_kind() == LocationKind::Trash; }
+    // Cheaper than location_kind(): no workspace roots are looked up (it runs while painting).
+    bool is_trash() const;
     std::optional<ArchiveSplit> archive() const { return archive_split(m_current); }
     const Listing& entries() const { return m_entries; }
     const vask_ui::SelectionModel& selection() const { return m_selection; }
