@@ -81,12 +81,6 @@ std::vector<DropTarget> FileView::item_rects() const
     return out;
 }
 
-void FileView::queue(ViewEvent event)
-{
-    if (m_in.events)
-        m_in.events->push_back(std::move(event));
-}
-
 std::optional<int> FileView::header_column_at(Point p) const
 {
     if (m_in.mode != ViewMode::List)

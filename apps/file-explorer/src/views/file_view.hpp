@@ -70,7 +70,12 @@ public:
 
 private:
     const Listing& entries() const { return *m_in.entries; }
-    void queue(ViewEvent event);
+    template <typename Event>
+    void queue(Event event)
+    {
+        if (m_in.events)
+            post(*m_in.events, std::move(event));
+    }
     void draw_list(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
     void draw_grid(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
     void draw_item_background(vask_ui::Scene& scene, std::size_t index, vask_ui::Rect rect, float radius,

@@ -175,7 +175,7 @@ void PathBar::handle_editor_event(const vask_ui::InputEvent& event, vask_ui::Eve
     m_editor.handle_event(event, context);
     auto outcome = m_editor.take_outcome();
     if (outcome.kind == vask_ui::TextInput::Outcome::Submitted) {
-        m_events.push_back(view_event::OpenItem{resolve_typed_path(outcome.text, m_home, m_edit_origin)});
+        post(m_events, view_event::OpenItem{resolve_typed_path(outcome.text, m_home, m_edit_origin)});
         end_edit();
         context.handled = true;
     } else if (outcome.kind == vask_ui::TextInput::Outcome::Cancelled) {
@@ -276,7 +276,7 @@ void PathBar::draw(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
 void PathBar::activate(std::size_t crumb)
 {
     if (crumb < m_crumbs.size())
-        m_events.push_back(view_event::OpenPath{m_crumbs[crumb].path});
+        post(m_events, view_event::OpenPath{m_crumbs[crumb].path});
 }
 
 void PathBar::handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)

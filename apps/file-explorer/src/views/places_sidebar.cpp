@@ -244,10 +244,10 @@ void PlacesSidebar::handle_event(const vask_ui::InputEvent& event, vask_ui::Even
         case Key::Up: m_state.focused_index = now > 0 ? now - 1 : 0; break;
         case Key::End: m_state.focused_index = last; break;
         case Key::Home: m_state.focused_index = 0; break;
-        case Key::Enter: m_events.push_back(view_event::OpenPath{place_path(now)}); break;
+        case Key::Enter: post(m_events, view_event::OpenPath{place_path(now)}); break;
         case Key::Menu:
             if (now < m_favourites.size())
-                m_events.push_back(view_event::RequestPlaceMenu{place_path(now)});
+                post(m_events, view_event::RequestPlaceMenu{place_path(now)});
             break;
         default: return;
         }
@@ -275,7 +275,7 @@ void PlacesSidebar::handle_event(const vask_ui::InputEvent& event, vask_ui::Even
         context.handled = true;
         if (press->button == vask_ui::MouseButton::Secondary) {
             if (*index < m_favourites.size())
-                m_events.push_back(view_event::RequestPlaceMenu{place_path(*index)});
+                post(m_events, view_event::RequestPlaceMenu{place_path(*index)});
             return;
         }
         if (press->button != vask_ui::MouseButton::Primary)
@@ -288,7 +288,7 @@ void PlacesSidebar::handle_event(const vask_ui::InputEvent& event, vask_ui::Even
             m_state.press_point = press->position;
             m_state.pointer = press->position;
         } else {
-            m_events.push_back(view_event::OpenPath{place_path(*index)});
+            post(m_events, view_event::OpenPath{place_path(*index)});
         }
         return;
     }
@@ -297,9 +297,9 @@ void PlacesSidebar::handle_event(const vask_ui::InputEvent& event, vask_ui::Even
             return;
         if (m_state.drag == PlacesState::Drag::Dragging) {
             if (m_state.drag_target != m_state.drag_index)
-                m_events.push_back(view_event::MoveFavourite{m_state.drag_index, m_state.drag_target});
+                post(m_events, view_event::MoveFavourite{m_state.drag_index, m_state.drag_target});
         } else {
-            m_events.push_back(view_event::OpenPath{place_path(m_state.drag_index)});
+            post(m_events, view_event::OpenPath{place_path(m_state.drag_index)});
         }
         m_state.drag = PlacesState::Drag::Idle;
         context.handled = true;
@@ -312,11 +312,11 @@ bool PlacesSidebar::perform_action(std::string_view action)
     if (!index || *index >= place_count())
         return false;
     if (action == "activate") {
-        m_events.push_back(view_event::OpenPath{place_path(*index)});
+        post(m_events, view_event::OpenPath{place_path(*index)});
         return true;
     }
     if (action == "show-menu" && *index < m_favourites.size()) {
-        m_events.push_back(view_event::RequestPlaceMenu{place_path(*index)});
+        post(m_events, view_event::RequestPlaceMenu{place_path(*index)});
         return true;
     }
     return false;

@@ -23,7 +23,7 @@ std::unique_ptr<vask_ui::Button> FileToolbar::button(const char* id, const char*
 {
     auto b = std::make_unique<vask_ui::Button>(id, i18n::message(name_id), glyph, label_id ? i18n::message(label_id) : "");
     b->set_enabled(enabled);
-    b->on_click = [this, command] { m_events.push_back(view_event::Toolbar{command}); };
+    b->on_click = [this, command] { post(m_events, view_event::Toolbar{command}); };
     return b;
 }
 
@@ -43,7 +43,7 @@ vask_ui::LayoutNodeId FileToolbar::build_layout(vask_ui::LayoutTree& tree, const
                                                        {i18n::message("files-view-grid"), Glyph::Grid}},
             m_grid ? 1 : 0);
         toggle->on_select = [this](std::size_t i) {
-            m_events.push_back(view_event::Toolbar{i == 0 ? ToolbarCommand::ViewList : ToolbarCommand::ViewGrid});
+            post(m_events, view_event::Toolbar{i == 0 ? ToolbarCommand::ViewList : ToolbarCommand::ViewGrid});
         };
         m_right.push_back(std::move(toggle));
         if (m_grid) {

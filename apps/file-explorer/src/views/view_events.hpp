@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -64,5 +65,13 @@ using ViewEvent = std::variant<view_event::ItemPress, view_event::ArmDrag, view_
                                view_event::OpenPath, view_event::OpenItem, view_event::RequestPlaceMenu,
                                view_event::MoveFavourite, view_event::Toolbar>;
 using ViewEventQueue = std::vector<ViewEvent>;
+
+// Queues one event. Built in place: moving a temporary variant of these types trips a false
+// "may be used uninitialized" warning in g++ 12 at -O2.
+template <typename Event>
+void post(ViewEventQueue& queue, Event event)
+{
+    queue.emplace_back(std::in_place_type<Event>, std::move(event));
+}
 
 } // namespace file_explorer
