@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <poll.h>
+#include <sched.h>
+#include <spawn.h>
 #include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fileops_test {
@@ -81,6 +88,72 @@ std::pair<unsigned long, unsigned long> device_inode(const fs::path& path)
     if (::lstat(path.c_str(), &st) != 0)
         return {0, 0};
     return {st.st_dev, st.st_ino};
+}
+
+bool isolate_mounts(std::string& error)
+{
+    static const std::string s_error = [] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return std::string(std::strerror(errno));
+        return std::string();
+    }();
+    error = s_error;
+    return s_error.empty();
+}
+
+ProgramRun run_program(const std::vector<std::string>& argv, std::string_view input)
+{
+    ProgramRun run;
+    int in[2], out[2], err[2];
+    if (::pipe2(in, O_CLOEXEC) != 0)
+        return run;
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        std::abort(); // a test process out of descriptors cannot go on meaningfully
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    std::vector<char*> args;
+    for (const auto& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(in[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    if (spawned == 0) {
+        // The input is small; a child that stops reading only loses the rest.
+        ::signal(SIGPIPE, SIG_IGN);
+        (void)!::write(in[1], input.data(), input.size());
+    }
+    ::close(in[1]);
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* sinks[2] = {&run.out, &run.err};
+    for (int open_count = 2; spawned == 0 && open_count > 0;) {
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0)
+                continue;
+            char buffer[4096];
+            ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, std::size_t(n));
+            } else if (n == 0 || errno != EINTR) {
+                fds[i].fd = -1;
+                --open_count;
+            }
+        }
+    }
+    ::close(out[0]);
+    ::close(err[0]);
+    int status = 0;
+    if (spawned == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        run.exit_code = WEXITSTATUS(status);
+    return run;
 }
 
 } // namespace fileops_test

@@ -41,4 +41,20 @@ std::string read_file(const std::filesystem::path& path);
 // The device and inode of `path`, not following a final link.
 std::pair<unsigned long, unsigned long> device_inode(const std::filesystem::path& path);
 
+// Moves this process into a private mount namespace (once; later calls report the first outcome),
+// so mounts it makes afterwards are invisible to tests running in parallel and theirs to it.
+// False with `error` set when that is not allowed here.
+bool isolate_mounts(std::string& error);
+
+// What a finished program printed and how it ended.
+struct ProgramRun {
+    int exit_code = -1; // -1 when it could not be started or did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs `argv` (argv[0] looked up in PATH, no shell) with this process's environment, feeding
+// `input` on its standard input, and waits for it.
+ProgramRun run_program(const std::vector<std::string>& argv, std::string_view input = {});
+
 } // namespace fileops_test
