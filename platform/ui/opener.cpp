@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <vector>
 
 #include <spdlog/spdlog.h>
 
@@ -18,6 +19,33 @@ namespace vask_ui::opener {
 namespace {
 std::mutex s_mutex;
 std::string s_program = "xdg-open";
+
+// Starts `program` (looked up on PATH) with `args`, optionally in `folder`, and reaps it on a
+// thread of its own so that the UI never waits for it.
+vask_base::Status spawn_detached(std::string program, std::vector<std::string> args, const std::filesystem::path* folder)
+{
+    std::vector<char*> argv{program.data()};
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (folder)
+        posix_spawn_file_actions_addchdir_np(&actions, folder->c_str());
+    pid_t pid;
+    int error = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        return vask_base::failure(vask_base::os_error_text(error));
+    std::thread([pid, program] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            spdlog::warn("{} exited with status {}", program, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }).detach();
+    return {};
+}
 } // namespace
 
 void set_desktop_program(std::string program)
@@ -39,20 +67,12 @@ vask_base::Status open_with_desktop(const std::filesystem::path& path)
     std::string target = path.native();
     if (target.starts_with('-'))
         target = "./" + target;
-    char* argv[] = {program.data(), target.data(), nullptr};
-    pid_t pid;
-    int error = posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ);
-    if (error != 0)
-        return vask_base::failure(vask_base::os_error_text(error));
-    // Reap the opener without blocking the UI; a failure is logged since the user already moved on.
-    std::thread([pid, program] {
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            spdlog::warn("{} exited with status {}", program, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    }).detach();
-    return {};
+    return spawn_detached(program, {target}, nullptr);
+}
+
+vask_base::Status start_in_folder(const std::string& program, const std::filesystem::path& folder)
+{
+    return spawn_detached(program, {}, &folder);
 }
 
 } // namespace vask_ui::opener

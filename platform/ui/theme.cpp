@@ -37,6 +37,7 @@ const Theme& Theme::screenshot()
     static const Theme theme = [] {
         Theme t = make_light();
         t.window = Color::rgb(0xf7f8fa);
+        t.fade_status = false;
         return t;
     }();
     return theme;

@@ -30,6 +30,9 @@ struct Theme {
     TextStyle title{20, FontWeight::Bold};
 
     float radius = 6;
+    float panel_radius = 12; // sheets and other floating panels
+    float margin = 12;       // distance of floating pills from the pane's edges
+    bool fade_status = true; // false keeps a shown status pill at full opacity
     float spacing = 8;
     float row_height = 32;
 

@@ -102,14 +102,14 @@ make_root_widget(const vask_ui::launch::LaunchArgs& args, const std::vector<std:
     auto explorer = std::make_unique<FileExplorerWidget>(ExplorerEnvironment::from_desktop());
     if (answer) {
         if (auto* failure = std::get_if<ReceivedFailure>(&*answer)) {
-            explorer->set_status_message(failure->text);
+            explorer->set_notice(failure->text);
         } else {
             const auto& admission = std::get<ReceivedAdmission>(*answer);
             if (!admission.location) {
-                explorer->set_status_message(i18n::message("files-received-admitted"));
+                explorer->set_notice(i18n::message("files-received-admitted"));
             } else {
                 explorer->open_path(*admission.location);
-                explorer->set_status_message(
+                explorer->set_notice(
                     i18n::message(admission.single_file ? "files-received-file" : "files-received-mount-starting"));
             }
         }

@@ -2,6 +2,7 @@
 // The explorer calls them at the points where they run; each does nothing until its
 // feature is built, and each says so here.
 #include "files_app/file_explorer_widget.hpp"
+#include "i18n/messages.hpp"
 
 namespace file_explorer {
 
@@ -22,5 +23,35 @@ void FileExplorerWidget::check_record_index_changes() {}
 // At each due poll: re-read the trusted identities; true when they changed. No identity file is
 // read yet.
 bool FileExplorerWidget::reload_trusted_identities() { return false; }
+
+} // namespace file_explorer
+
+namespace file_explorer {
+
+// Keep offline, automatic storage, free local space (and its confirmation), retry transfer and
+// the availability sheet belong to the synchronisation module, which is not built yet: they
+// change nothing.
+bool FileExplorerWidget::route_availability_action(const ExplorerAction&) { return false; }
+
+// The sharing sheet, one-time links, grants and revocations belong to the sharing module, which
+// is not built yet. A one-time link request says that sharing is unavailable.
+bool FileExplorerWidget::route_sharing_action(const ExplorerAction& action)
+{
+    if (std::holds_alternative<action::CopyOneTimeLink>(action)) {
+        set_notice(i18n::message("files-share-not-available"));
+        return true;
+    }
+    return false;
+}
+
+// The history view, version hand-off and conflict resolution belong to the history module, which
+// is not built yet.
+bool FileExplorerWidget::route_history_action(const ExplorerAction&) { return false; }
+
+// Nearby Send (device list, offers, destinations) is not built yet: its steps change nothing.
+bool FileExplorerWidget::route_nearby_action(const ExplorerAction&) { return false; }
+
+// Declining an incoming Nearby transfer: there are no transfers yet.
+void FileExplorerWidget::decline_nearby_transfer(const std::string&) {}
 
 } // namespace file_explorer

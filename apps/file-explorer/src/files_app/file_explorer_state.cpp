@@ -10,6 +10,7 @@
 #include "platform/base/fs.hpp"
 #include "files_app/file_explorer_widget.hpp"
 #include "i18n/messages.hpp"
+#include "fileops/templates.hpp"
 #include "model/formatting.hpp"
 #include "model/workspace_roots.hpp"
 #include "platform/base/utf8.hpp"
@@ -60,6 +61,7 @@ ExplorerEnvironment ExplorerEnvironment::from_desktop()
     env.config_dir = vask_ui::xdg::config_dir("vask-files");
     env.trash_files_dir = file_explorer::trash_files_dir();
     env.home = vask_ui::xdg::home_dir();
+    env.templates_dir = templates_folder();
     return env;
 }
 
@@ -159,7 +161,12 @@ void FileExplorerWidget::load(const std::filesystem::path& path)
     }
     m_selection.set_count(m_entries.size());
     m_current = path;
-    if (!m_load_error && archive_split(path))
+    m_archive = archive_split(path);
+    end_rename();
+    m_sheet.reset();
+    m_main_menu.close();
+    m_template_menu.close();
+    if (!m_load_error && m_archive)
         m_status = i18n::message("files-archive-read-only");
 
     m_loading = false;
@@ -344,7 +351,7 @@ void FileExplorerWidget::poll(vask_ui::Clock::time_point now)
     check_record_index_changes();
     if (reload_trusted_identities())
         mark_dirty();
-    if (m_rename_active || m_drag_active)
+    if (m_rename_index || m_drag_active)
         return;
     auto listing = list_location(m_current);
     if (!listing || *listing == m_entries)
@@ -355,6 +362,11 @@ void FileExplorerWidget::poll(vask_ui::Clock::time_point now)
 
 void FileExplorerWidget::sync(const vask_ui::SyncContext& context)
 {
+    m_now = context.now;
+    if (m_rename_focus_pending && m_rename_index) {
+        m_rename_field.set_focus(true);
+        m_rename_focus_pending = false;
+    }
     poll(context.now);
     if (collaborative_search_needs_refresh()) {
         m_status = "Collaborative search needs a refresh to continue.";
@@ -371,9 +383,5 @@ bool FileExplorerWidget::take_structure_dirty()
     return dirty;
 }
 
-std::string FileExplorerWidget::status_line() const
-{
-    return status_text(m_entries.size(), m_selection.count_selected(), m_status);
-}
 
 } // namespace file_explorer

@@ -1,19 +1,27 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "fileops/clipboard.hpp"
+#include "files_app/explorer_action.hpp"
+#include "files_app/sheet.hpp"
 #include "model/listing.hpp"
 #include "model/location.hpp"
+#include "platform/actions/invocation.hpp"
 #include "platform/ui/opener.hpp"
 #include "platform/ui/selection_model.hpp"
 #include "platform/ui/widget.hpp"
 #include "platform/ui/widgets/button.hpp"
 #include "platform/ui/widgets/containers.hpp"
+#include "platform/ui/widgets/context_menu.hpp"
 #include "platform/ui/widgets/spinner.hpp"
+#include "platform/ui/widgets/status_bubble.hpp"
+#include "platform/ui/widgets/text_input.hpp"
 #include "views/favorites.hpp"
 #include "views/file_view.hpp"
 #include "views/places_sidebar.hpp"
@@ -22,6 +30,22 @@
 namespace file_explorer {
 
 inline constexpr int kMinItemSizeStep = -2;
+inline constexpr std::size_t kNoticeMaxChars = 512;
+
+// One item of a menu the explorer opens: its label, the action it applies (none: disabled) and
+// whether it shows a check mark. An empty label without an action is a separator.
+struct MenuEntry {
+    std::string label;
+    std::optional<ExplorerAction> action;
+    bool checked = false;
+
+    static MenuEntry separator() { return {}; }
+    bool is_separator() const { return label.empty() && !action; }
+};
+using Menu = std::vector<MenuEntry>;
+
+// The paths the last move to Trash added to the Trash folder.
+using UndoRecord = std::vector<std::filesystem::path>;
 inline constexpr int kMaxItemSizeStep = 6;
 
 // What the explorer takes from its host; tests supply their own folders.
@@ -33,6 +57,8 @@ struct ExplorerEnvironment {
     vask_ui::opener::Mode opener_mode = vask_ui::opener::Mode::Desktop;
     // Called instead of the desktop opener when the mode is Embedded.
     std::function<vask_base::Status(const std::filesystem::path&)> embedded_opener;
+    // The templates folder for "New file"; none hides the template items.
+    std::optional<std::filesystem::path> templates_dir;
     // Where the explorer starts when no workspace root applies; the home folder when empty.
     std::filesystem::path home;
 
@@ -77,7 +103,7 @@ public:
     LocationKind location_kind() const;
     // Cheaper than location_kind(): no workspace roots are looked up (it runs while painting).
     bool is_trash() const;
-    std::optional<ArchiveSplit> archive() const { return archive_split(m_current); }
+    const std::optional<ArchiveSplit>& archive() const { return m_archive; }
     const Listing& entries() const { return m_entries; }
     const vask_ui::SelectionModel& selection() const { return m_selection; }
     vask_ui::SelectionModel& selection() { return m_selection; }
@@ -93,18 +119,49 @@ public:
     const std::vector<std::filesystem::path>& back_history() const { return m_back; }
     const std::vector<std::filesystem::path>& forward_history() const { return m_forward; }
     vask_ui::Clock::time_point poll_deadline() const { return m_poll_deadline; }
-    const std::optional<std::string>& status_message() const { return m_status; }
-    void set_status_message(std::optional<std::string> text)
-    {
-        m_status = std::move(text);
-        mark_dirty();
-    }
+    // The notice: the one-line status message (at most 512 characters).
+    const std::optional<std::string>& notice() const { return m_status; }
+    void set_notice(std::optional<std::string> text);
+    // The status pill's text: the notice, else the item count; with a selection, the selected count too.
     std::string status_line() const;
+    void set_status_pinned(bool pinned) { m_bubble.set_pinned(pinned); }
+
+    // The operation hub: the only way an action changes the explorer. Returns whether anything
+    // visible changed.
+    bool apply(const ExplorerAction& action);
+    // A published action invoked by another program or the desktop (command ids "files.*").
+    vask_ui::InvocationOutcome invoke(const vask_actions::Invocation& invocation);
+    vask_ui::InvocationOutcome invoke_resource_operation_v2(const vask_actions::Invocation& invocation) override
+    {
+        return invoke(invocation);
+    }
+    std::vector<vask_actions::Resource> resources() const override;
+
+    // Sheets.
+    const std::optional<Sheet>& sheet() const { return m_sheet; }
+    void open_sheet(Sheet sheet);
+    void close_sheet();
+    std::optional<ExplorerAction> sheet_confirmation() const;
+
+    // Menus: the main menu (context, view, sort, place menus) and the template menu.
+    void open_context_menu(vask_ui::Point at);
+    const vask_ui::ContextMenu& main_menu() const { return m_main_menu; }
+    const vask_ui::ContextMenu& template_menu() const { return m_template_menu; }
+    const Menu& main_menu_entries() const { return m_main_menu_entries; }
+
+    // Clipboard, undo record, rename and template state.
+    const Clipboard& clipboard() const { return m_clipboard; }
+    const std::optional<UndoRecord>& undo_record() const { return m_undo_record; }
+    std::optional<std::size_t> rename_index() const { return m_rename_index; }
+    const vask_ui::TextInput& rename_field() const { return m_rename_field; }
+    std::vector<std::filesystem::path> template_paths() const;
+    const std::vector<std::filesystem::path>& drag_candidates() const { return m_drag_candidates; }
+    // The selected entries' paths in index order.
+    std::vector<std::filesystem::path> selected_paths() const;
     float scroll_offset() const { return m_scroll_offset; }
     const std::optional<std::filesystem::path>& config_dir() const { return m_env.config_dir; }
 
-    // Holds the automatic re-listing while an inline rename or an internal drag is in progress.
-    void set_rename_in_progress(bool active) { m_rename_active = active; }
+    // Holds the automatic re-listing while an internal drag is in progress.
     void set_internal_drag_in_progress(bool active) { m_drag_active = active; }
 
     // Widget operations.
@@ -115,8 +172,14 @@ public:
     void handle_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context) override;
     bool take_structure_dirty() override;
     bool needs_redraw() const override { return m_dirty || m_redraw; }
+    bool needs_animation_frame() const override { return m_bubble.is_animating(vask_ui::Clock::now()); }
     std::optional<vask_ui::Clock::time_point> next_wake_deadline() const override { return m_poll_deadline; }
-    bool is_focusable() const override { return true; }
+    bool is_focusable() const override { return m_sheet.has_value(); }
+    void set_focus(bool focused) override
+    {
+        if (m_sheet)
+            m_sheet->focused = focused;
+    }
     vask_ui::LayoutNodeId build_layout(vask_ui::LayoutTree& tree, const vask_ui::LayoutContext& context) override;
     void apply_layout(const vask_ui::LayoutTree& tree, vask_ui::LayoutNodeId node) override;
     std::vector<const vask_ui::Widget*> children() const override;
@@ -127,14 +190,23 @@ public:
     // Below this width the sidebar is hidden and the content takes the window.
     float compact_breakpoint() const;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
+    // Where entry `index` is painted, while the file view is shown.
+    std::optional<vask_ui::Rect> item_rect(std::size_t index) const
+    {
+        return m_view ? std::optional(m_view->item_rect(index)) : std::nullopt;
+    }
+    // The explorer's whole rectangle at the last layout.
+    vask_ui::Rect explorer_rect() const { return bounds(); }
 
 private:
+    friend struct ExplorerHub;
     void load(const std::filesystem::path& path);
     void step_history(std::vector<std::filesystem::path>& from, std::vector<std::filesystem::path>& to);
     vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
     void relist_in_place();
     void replace_entries_keeping_selection(Listing next);
     void mark_dirty() { m_dirty = true; }
+    void mark_redraw() { m_redraw = true; }
     std::vector<std::filesystem::path> roots() const;
 
     // Steps of a load that belong to collaboration, remote accounts and identities.
@@ -147,11 +219,46 @@ private:
     // The window's panes, the file view and their input (file_explorer_view.cpp).
     void ensure_visible(std::size_t index);
     void on_key(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
-    void apply_view_events(vask_ui::Clock::time_point now);
+    void apply_view_events();
     void draw_state_panel(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
+    void draw_status_pill(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
+    void handle_sheet_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
+    bool handle_menu_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
+    bool handle_rename_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
+    void open_menu(vask_ui::ContextMenu& menu, Menu& entries, Menu items, vask_ui::Point at);
+    void run_key_command(const vask_ui::KeyPress& key, vask_ui::EventContext& context);
+
+    // Published commands (command/commands.cpp).
+    std::optional<std::size_t> entry_index_for(std::string_view resource_id) const;
+    vask_ui::InvocationOutcome invoke_folder_command(const std::string& word, vask_actions::OperationType type);
+    vask_ui::InvocationOutcome invoke_entry_command(const std::optional<std::string>& word,
+                                                    const std::optional<std::string>& resource,
+                                                    vask_actions::OperationType type);
+    std::vector<std::filesystem::path> place_paths() const;
+    bool end_rename();
+
+    // Trash flows (file_explorer_trash.cpp).
+    bool delete_selection();
+    bool undo_trash();
+    bool restore_selection();
+    bool delete_permanently(const std::vector<std::filesystem::path>& paths);
+    bool empty_trash();
+    // Archive flows (file_explorer_archive.cpp).
+    bool extract_selection();
+    bool extract_current_archive();
+    bool compress_selection();
+
+    // Entry points of the modules that own the synchronisation, sharing, history and Nearby Send
+    // actions (file_explorer_hooks.cpp). Each returns whether anything visible changed.
+    bool route_availability_action(const ExplorerAction& action);
+    bool route_sharing_action(const ExplorerAction& action);
+    bool route_history_action(const ExplorerAction& action);
+    bool route_nearby_action(const ExplorerAction& action);
+    void decline_nearby_transfer(const std::string& transfer);
 
     ExplorerEnvironment m_env;
     std::filesystem::path m_current;
+    std::optional<ArchiveSplit> m_archive; // where m_current lies inside an archive
     Listing m_entries;
     std::vector<std::filesystem::path> m_back;
     std::vector<std::filesystem::path> m_forward;
@@ -172,8 +279,29 @@ private:
         vask_ui::Clock::time_point at;
     };
     std::optional<LastClick> m_last_click;
-    bool m_rename_active = false;
     bool m_drag_active = false;
+
+    // Hub state.
+    Clipboard m_clipboard;
+    std::optional<UndoRecord> m_undo_record;
+    std::optional<Sheet> m_sheet;
+    std::optional<std::size_t> m_rename_index;
+    bool m_rename_focus_pending = false;
+    vask_ui::TextInput m_rename_field{"files.rename_input", ""};
+    vask_ui::ContextMenu m_main_menu;
+    vask_ui::ContextMenu m_template_menu;
+    Menu m_main_menu_entries;
+    Menu m_template_menu_entries;
+    std::optional<std::filesystem::path> m_place_menu_request;
+    std::vector<std::filesystem::path> m_drag_candidates;
+    std::optional<action::ArmDrag> m_armed_drag;
+    vask_ui::Point m_pointer;
+    vask_ui::StatusBubble m_bubble;
+    std::string m_bubble_text;
+    vask_ui::Clock::time_point m_now{};
+    // Where the toolkit measures text; kept from the last layout for menus opened by actions.
+    const vask_ui::TextRenderer* m_text = nullptr;
+    const vask_ui::Theme* m_theme = nullptr;
 
     std::optional<std::string> m_status;
     float m_scroll_offset = 0;
@@ -188,8 +316,7 @@ private:
     PlacesSidebar* m_sidebar = nullptr;
     vask_ui::Scrollable* m_scrollable = nullptr;
     FileView* m_view = nullptr;
-    vask_ui::LayoutNodeId m_toolbar_node{}, m_shell_node{}, m_status_node{};
-    vask_ui::Rect m_status_rect;
+    vask_ui::LayoutNodeId m_toolbar_node{}, m_shell_node{};
     vask_ui::Spinner m_spinner;
     vask_ui::Button m_retry{"files.retry", "", vask_ui::Glyph::None};
     float m_text_scale = 1;
@@ -197,6 +324,12 @@ private:
     std::optional<vask_ui::Rect> m_rename_box;
     vask_ui::Rect m_list_rect;          // the shell's content rectangle at the last layout
 };
+
+// Resource ids of a listed entry and of a place.
+std::string entry_resource_id(const std::filesystem::path& path);
+std::string place_resource_id(const std::filesystem::path& path);
+// A collaborative record id as a hyphenated lower-case UUID.
+std::string record_id_text(const std::array<std::uint8_t, 16>& id);
 
 // The explorer's initial folder: the first workspace root, else "/workspace" when the roots
 // variable is unset and it exists, else `home`, else the working directory, else "/".

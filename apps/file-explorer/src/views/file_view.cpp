@@ -111,10 +111,7 @@ void FileView::handle_event(const vask_ui::InputEvent& event, vask_ui::EventCont
     if (auto* press = std::get_if<vask_ui::PointerPress>(&event)) {
         m_pointer = press->position;
         if (press->button == vask_ui::MouseButton::Secondary) {
-            auto index = hit_test(m_pointer);
-            if (index && !m_in.selection->is_selected(*index))
-                m_in.selection->select_only(*index);
-            queue(view_event::SecondaryPress{index});
+            queue(view_event::SecondaryPress{hit_test(m_pointer)});
             context.handled = true;
             return;
         }
@@ -130,8 +127,6 @@ void FileView::handle_event(const vask_ui::InputEvent& event, vask_ui::EventCont
             return;
         const bool toggle = press->modifiers.primary();
         const bool range = press->modifiers.has(Modifier::Shift);
-        m_in.selection->click(*index, toggle ? vask_ui::SelectionModel::Toggle::Yes : vask_ui::SelectionModel::Toggle::No,
-                              range ? vask_ui::SelectionModel::Range::Yes : vask_ui::SelectionModel::Range::No);
         queue(view_event::ItemPress{*index, toggle, range});
         if (!toggle && !range) {
             const auto& entry = entries()[*index];

@@ -136,6 +136,24 @@ std::vector<const vask_ui::Widget*> FileToolbar::children() const
     return out;
 }
 
+std::optional<vask_ui::Rect> FileToolbar::control_rect(std::string_view control_id) const
+{
+    for (const auto* side : {&m_left, &m_right})
+        for (const auto& w : *side)
+            if (auto* b = dynamic_cast<const vask_ui::Button*>(w.get()); b && b->control_id() == control_id)
+                return b->bounds();
+    return std::nullopt;
+}
+
+bool FileToolbar::invoke_control(std::string_view control_id)
+{
+    for (auto* side : {&m_left, &m_right})
+        for (auto& w : *side)
+            if (auto* b = dynamic_cast<vask_ui::Button*>(w.get()); b && b->control_id() == control_id)
+                return b->perform_action("press");
+    return false;
+}
+
 std::vector<std::string> FileToolbar::control_ids() const
 {
     std::vector<std::string> ids;

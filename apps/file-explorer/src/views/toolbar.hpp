@@ -30,6 +30,10 @@ public:
     bool take_structure_dirty() override;
     vask_ui::CursorShape cursor_shape(vask_ui::Point p) const override { return m_path_bar.cursor_shape(p); }
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
+    // Where the button with `control_id` is, when it is shown.
+    std::optional<vask_ui::Rect> control_rect(std::string_view control_id) const;
+    // Presses the enabled button with `control_id` as automation does; false when there is none.
+    bool invoke_control(std::string_view control_id);
     // Control ids of the buttons shown now, left to right (for tests and automation).
     std::vector<std::string> control_ids() const;
 

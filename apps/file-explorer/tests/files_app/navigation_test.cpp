@@ -185,7 +185,7 @@ TEST_F(ExplorerFixture, ActivationOpensFoldersAndHandsFilesToTheOpener)
     env.opener_mode = vask_ui::opener::Mode::Unavailable;
     FileExplorerWidget without(env, t0);
     without.activate_path(root / "file.txt");
-    EXPECT_EQ(without.status_message(), "Document opening is unavailable");
+    EXPECT_EQ(without.notice(), "Document opening is unavailable");
 }
 
 TEST_F(ExplorerFixture, DesktopOpenerRefusesNonUtf8AndReportsSpawnFailures)
@@ -195,11 +195,11 @@ TEST_F(ExplorerFixture, DesktopOpenerRefusesNonUtf8AndReportsSpawnFailures)
     FileExplorerWidget e(env, t0);
     auto odd = dir.write("root/\xFF.txt", "x");
     e.activate_path(odd);
-    EXPECT_EQ(e.status_message(), "the desktop opener takes UTF-8 paths");
+    EXPECT_EQ(e.notice(), "the desktop opener takes UTF-8 paths");
     vask_ui::opener::set_desktop_program("/nonexistent/opener");
     e.activate_path(root / "file.txt");
     vask_ui::opener::set_desktop_program("xdg-open");
-    EXPECT_EQ(e.status_message(), "No such file or directory (os error 2)");
+    EXPECT_EQ(e.notice(), "No such file or directory (os error 2)");
 }
 
 TEST_F(ExplorerFixture, HiddenToggleReloadsAndClearsSelection)
@@ -290,12 +290,12 @@ TEST_F(ExplorerFixture, PollingPicksUpChangesAndCarriesTheSelectionByPath)
 
     dir.write("root/b.txt");
     std::filesystem::rename(root / "c", root / "renamed");
-    e.set_status_message("kept");
+    e.set_notice("kept");
     e.poll(t0 + 2s);
     EXPECT_EQ(names(e), (std::vector<std::string>{"a", "renamed", "b.txt", "file.txt"}));
     EXPECT_EQ(e.selection().selected(), (std::vector<std::size_t>{3})); // file.txt moved to 3, c is gone
     EXPECT_FALSE(e.selection().primary());
-    EXPECT_EQ(e.status_message(), "kept");
+    EXPECT_EQ(e.notice(), "kept");
     EXPECT_EQ(e.load_generation(), generation);
     EXPECT_TRUE(e.take_structure_dirty());
 }
@@ -303,11 +303,13 @@ TEST_F(ExplorerFixture, PollingPicksUpChangesAndCarriesTheSelectionByPath)
 TEST_F(ExplorerFixture, PollingWaitsWhileRenaming)
 {
     FileExplorerWidget e(environment(), t0);
-    e.set_rename_in_progress(true);
+    e.selection().select_only(0);
+    e.apply(action::StartRename{});
+    ASSERT_TRUE(e.rename_index());
     dir.write("root/new.txt");
     e.poll(t0 + 1s);
     EXPECT_EQ(e.entries().size(), 3u);
-    e.set_rename_in_progress(false);
+    e.apply(action::CancelRename{});
     e.poll(t0 + 2s);
     EXPECT_EQ(e.entries().size(), 4u);
 }

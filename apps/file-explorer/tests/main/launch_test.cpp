@@ -150,15 +150,15 @@ TEST_F(FactoryFixture, SharedLinkWinsOverThePathAndNeverStopsTheLaunch)
     ASSERT_TRUE(widget);
     auto* explorer = dynamic_cast<FileExplorerWidget*>(widget->get());
     EXPECT_EQ(explorer->current_path(), root);
-    ASSERT_TRUE(explorer->status_message());
-    EXPECT_EQ(*explorer->status_message(), read_link("\n").error());
+    ASSERT_TRUE(explorer->notice());
+    EXPECT_EQ(*explorer->notice(), read_link("\n").error());
 
     fd = pipe_with("vask://share/abc\n");
     widget = make_root_widget(*args, {"files", "--open-share-stdin"}, fd);
     close(fd);
     explorer = dynamic_cast<FileExplorerWidget*>(widget->get());
     EXPECT_EQ(explorer->current_path(), root);
-    EXPECT_TRUE(explorer->status_message());
+    EXPECT_TRUE(explorer->notice());
 }
 
 TEST(ActorChoice, FromTheEnvironmentOrTheDocument)

@@ -143,17 +143,21 @@ struct ViewFixture : ::testing::Test {
     }
 };
 
-TEST_F(ViewFixture, SecondaryPressKeepsASelectionOrSelectsTheItem)
+TEST_F(ViewFixture, PressesAreReportedAndLeaveTheSelectionToTheExplorer)
 {
     auto view = make(ViewMode::List);
     selection.select_only(1);
-    selection.toggle(2);
-    send(view, vask_ui::PointerPress{{100, 30 + 34 * 2 + 5}, vask_ui::MouseButton::Secondary});
-    EXPECT_EQ(selection.count_selected(), 2u);
     send(view, vask_ui::PointerPress{{100, 30 + 34 * 5 + 5}, vask_ui::MouseButton::Secondary});
-    EXPECT_EQ(selection.selected(), (std::vector<std::size_t>{5}));
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(std::get<view_event::SecondaryPress>(events[1]).index, 5u);
+    send(view, vask_ui::PointerPress{{100, 30 + 34 * 3 + 5}, vask_ui::MouseButton::Primary, vask_ui::Modifier::Shift});
+    send(view, vask_ui::PointerPress{{100, 30 + 34 * 40}, vask_ui::MouseButton::Secondary});
+    EXPECT_EQ(selection.selected(), (std::vector<std::size_t>{1}));
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(std::get<view_event::SecondaryPress>(events[0]).index, 5u);
+    auto press = std::get<view_event::ItemPress>(events[1]);
+    EXPECT_EQ(press.index, 3u);
+    EXPECT_TRUE(press.range);
+    EXPECT_FALSE(press.toggle);
+    EXPECT_EQ(std::get<view_event::SecondaryPress>(events[2]).index, std::nullopt);
 }
 
 TEST_F(ViewFixture, PrimaryPressArmsADragOnlyWithoutModifiers)
