@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "platform/ui/qt/scene_player.hpp"
 
 #include <QPainterPath>
@@ -80,9 +82,10 @@ struct Player {
     }
     void operator()(const cmd::Shadow& c)
     {
-        // A soft shadow from a few widening translucent layers.
+        // A soft shadow from widening translucent layers, one per couple of pixels of blur so
+        // that wide shadows fade smoothly instead of showing rings.
         p.setPen(Qt::NoPen);
-        const int steps = 4;
+        const int steps = std::clamp(int(c.blur / 2), 4, 16);
         for (int i = steps; i >= 1; --i) {
             float grow = c.blur * float(i) / steps;
             QColor color = to_qt(c.color);

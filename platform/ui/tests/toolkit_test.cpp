@@ -155,6 +155,22 @@ TEST(ScrollBar, ThumbFollowsOffsetAndDragScrolls)
 namespace vask_ui {
 namespace {
 
+TEST(StatusBubble, HoveringHoldsThePillAndLeavingRestartsItsHold)
+{
+    StatusBubble bubble;
+    auto t0 = Clock::now();
+    bubble.show("Moved 2 items to Trash", t0);
+    auto late = t0 + StatusBubble::kFadeIn + StatusBubble::kHold + StatusBubble::kFadeOut / 2;
+    bubble.set_hovered(true, late);
+    EXPECT_EQ(bubble.opacity(late + std::chrono::seconds(30)), 1);
+    auto left = late + std::chrono::seconds(30);
+    bubble.set_hovered(false, left);
+    EXPECT_EQ(bubble.opacity(left + StatusBubble::kHold / 2), 1);
+    EXPECT_EQ(bubble.opacity(left + StatusBubble::kHold + StatusBubble::kFadeOut), 0);
+    bubble.poke("Moved 2 items to Trash", left + std::chrono::seconds(10));
+    EXPECT_EQ(bubble.opacity(left + std::chrono::seconds(10) + StatusBubble::kFadeIn), 1) << "poked: shown again";
+}
+
 TEST(StatusBubble, FadesInHoldsAndFadesOutUnlessPinned)
 {
     StatusBubble bubble;

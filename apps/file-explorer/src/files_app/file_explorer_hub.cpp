@@ -38,6 +38,13 @@ std::string first_chars(std::string text, std::size_t limit)
 
 
 
+// The parent folder of `path` as text; "/" when it has none.
+std::string parent_text(const std::filesystem::path& path)
+{
+    std::string parent = path.has_relative_path() ? vask_base::lossy_utf8(path.parent_path()) : std::string();
+    return parent.empty() ? std::string(1, '/') : parent;
+}
+
 } // namespace
 
 bool changes_current_folder(const ExplorerAction& action)
@@ -358,9 +365,7 @@ struct ExplorerHub {
         const DirectoryEntry& e = w.m_entries[*primary];
         const auto path = e.path();
         const std::string& name = e.name;
-        std::string location = path.has_relative_path() ? vask_base::lossy_utf8(path.parent_path()) : "/";
-        if (location.empty())
-            location = "/";
+        std::string location = parent_text(path);
         std::string type = e.is_dir ? i18n::message("files-a11y-folder") : std::string(e.mime_type);
         std::string time = e.modified ? format_time(*e.modified) : i18n::message("files-property-unknown");
         Sheet sheet{i18n::message_with_args("files-properties-title", {{"name", name}}),

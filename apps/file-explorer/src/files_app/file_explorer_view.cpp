@@ -55,6 +55,7 @@ vask_ui::LayoutNodeId FileExplorerWidget::build_layout(vask_ui::LayoutTree& tree
         in.events = &m_view_events;
         in.drop_targets = &m_drop_targets;
         in.rename_editor_box = &m_rename_box;
+        in.rename_index = m_rename_index;
         auto view = std::make_unique<FileView>(in);
         m_view = view.get();
         auto scrollable = Scrollable::with_persisted_offset(std::move(view), m_scroll_offset);
@@ -169,18 +170,6 @@ void FileExplorerWidget::draw_state_panel(vask_ui::Scene& scene, const vask_ui::
         scene.text(i18n::message("files-try-again"), {action->x + (action->width - w) / 2, action->y, w + 2, action->height},
                    context.theme.body, context.theme.accent_text);
     }
-}
-
-std::optional<vask_ui::a11y::AccessNode> FileExplorerWidget::accessibility() const
-{
-    vask_ui::a11y::AccessNode root;
-    root.role = vask_ui::a11y::Role::Window;
-    root.name = i18n::message("files-app-title");
-    root.bounds = bounds();
-    for (const auto* child : children())
-        if (auto node = child->accessibility())
-            root.children.push_back(std::move(*node));
-    return root;
 }
 
 } // namespace file_explorer

@@ -190,6 +190,7 @@ public:
     // Below this width the sidebar is hidden and the content takes the window.
     float compact_breakpoint() const;
     std::optional<vask_ui::a11y::AccessNode> accessibility() const override;
+    bool perform_semantic_action(std::string_view id, std::string_view payload) override;
     // Where entry `index` is painted, while the file view is shown.
     std::optional<vask_ui::Rect> item_rect(std::size_t index) const
     {

@@ -48,7 +48,7 @@ void paint_sheet(vask_ui::Scene& scene, const vask_ui::DrawContext& context, con
 
     auto backdrop = theme.surface;
     scene.fill_rect(explorer, backdrop.with_alpha(std::uint8_t(float(backdrop.a) * 0.72f)));
-    scene.shadow(card, vask_ui::Color::rgb(0x000000, 60), 24, theme.panel_radius);
+    scene.shadow(card, vask_ui::Color::rgb(0x000000, 40), 20, theme.panel_radius);
     scene.fill_rect(card, theme.surface, theme.panel_radius);
     scene.stroke_rect(card, theme.border, 1, theme.panel_radius);
 

@@ -109,6 +109,7 @@ TEST_F(Hub, PrimaryShiftNCreatesSelectedFoldersInRenameWhilePrimaryNDoesNothing)
     EXPECT_EQ(selected_names(), (std::vector<std::string>{"New Folder"}));
     EXPECT_TRUE(explorer->rename_index());
     EXPECT_EQ(explorer->rename_field().text(), "New Folder");
+    EXPECT_GT(explorer->rename_field().bounds().width, 100) << "the field sits in the row's name box";
     EXPECT_EQ(explorer->notice(), i18n::message("files-created-folder"));
     key(Key::Escape);
     shortcut("n", Modifier::Shift);
@@ -222,6 +223,15 @@ TEST_F(Hub, DeleteInTheTrashAsksFirstAndEnterConfirms)
     EXPECT_TRUE(fs::exists(dir / "data/Trash/files/alpha.txt"));
 
     key(Key::Delete);
+    // A screen reader sees only the sheet, as a dialog whose button says what is lost.
+    auto tree = explorer->accessibility();
+    ASSERT_EQ(tree->children.size(), 1u);
+    const auto& dialog = tree->children[0];
+    EXPECT_EQ(dialog.role, vask_ui::a11y::Role::Dialog);
+    EXPECT_EQ(dialog.name, explorer->sheet()->title);
+    ASSERT_EQ(dialog.children.size(), 2u);
+    EXPECT_EQ(dialog.children[1].name, i18n::message("files-permanent-delete-confirm"));
+    EXPECT_EQ(dialog.children[1].description, i18n::message("files-permanent-delete-loss"));
     key(Key::Enter);
     EXPECT_FALSE(explorer->sheet());
     EXPECT_FALSE(fs::exists(dir / "data/Trash/files/alpha.txt"));
