@@ -16,8 +16,8 @@ enum class LocationKind { Trash, Archive, WorkspaceFolder, Folder };
 // The Trash's "files" folder in the user's data folder (~/.local/share/Trash/files).
 std::optional<std::filesystem::path> trash_files_dir();
 
-// The nearest archive file among `path` and its ancestors, with the rest as the inner path.
-// Archive browsing is not available yet, so no path is inside an archive.
+// The nearest archive file (is_archive) among `path` and its ancestors, with the rest of the path
+// as the inner path (empty for the archive's root); none for an ordinary path.
 std::optional<ArchiveSplit> archive_split(const std::filesystem::path& path);
 
 } // namespace file_explorer
