@@ -1,6 +1,7 @@
 #include "platform/ui/diag.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 
@@ -21,6 +22,12 @@ void write_line(std::string_view line)
     std::string out(line);
     out.push_back('\n');
     std::fwrite(out.data(), 1, out.size(), stderr);
+}
+
+void fatal(std::string_view line)
+{
+    write_line(line);
+    std::exit(1);
 }
 
 void set_sink(std::function<void(std::string_view)> sink)

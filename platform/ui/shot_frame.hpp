@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <filesystem>
 
 #include "platform/base/result.hpp"
@@ -11,6 +13,9 @@ struct ShotOptions {
     Size size{1280, 800};
     float scale = 1;
     float text_scale = 1;
+    // Run after a first frame was painted (so that geometry is known) and before the frame that
+    // is written; it may feed the root events through the context.
+    std::function<void(Widget& root, EventContext& context)> interaction;
 };
 
 // Paints `root` headlessly at `options.size` (logical pixels × scale) and writes a PNG.

@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+
+#include "fileops/archive.hpp"
 #include "files_app/file_explorer_widget.hpp"
 #include "i18n/messages.hpp"
 #include "platform/base/hex.hpp"
@@ -142,31 +146,119 @@ std::unique_ptr<vask_ui::persist::StateDocument> open_state_document(const vask_
     return document;
 }
 
-std::expected<void, LaunchError> render_screenshot(const vask_ui::launch::LaunchArgs& args)
+vask_ui::Size screenshot_size(const std::optional<std::string>& text)
 {
-    vask_ui::Size size{1280, 800};
-    if (auto text = args.value("--size")) {
-        auto x = text->find('x');
+    if (text) {
+        auto x = text->find_first_of("xX");
         auto w = x == std::string::npos ? std::nullopt : parse_dimension(std::string_view(*text).substr(0, x));
         auto h = x == std::string::npos ? std::nullopt : parse_dimension(std::string_view(*text).substr(x + 1));
-        if (!w || !h)
-            return std::unexpected(LaunchError{"--size takes WIDTHxHEIGHT, e.g. 1280x800"});
-        size = {float(*w), float(*h)};
+        if (w && h)
+            return {float(*w), float(*h)};
     }
+    return {1200, 720};
+}
+
+namespace {
+
+// The archive scenarios' demonstration archive, rebuilt in the temporary folder.
+std::filesystem::path build_archive_demo()
+{
+    const auto tmp = std::filesystem::temp_directory_path();
+    const auto source = tmp / "vask-files-archive-demo";
+    const auto archive = tmp / "vask-files-archive-demo.zip";
+    std::error_code ec;
+    std::filesystem::remove_all(source, ec);
+    std::filesystem::remove(archive, ec);
+    const std::pair<const char*, const char*> files[] = {
+        {"Photos/Coast/IMG_2048.jpg", "jpeg"}, {"Photos/Coast/IMG_2051.jpg", "jpeg"},
+        {"Documents/Itinerary.pdf", "%PDF-1.4"}, {"Documents/Packing list.txt", "passport, charger"},
+        {"Read me.txt", "A trip archive"},
+    };
+    for (const auto& [name, content] : files) {
+        auto path = source / name;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        std::ofstream out(path);
+        out << content;
+        if (!out)
+            vask_ui::diag::fatal("archive demo: cannot write " + path.string());
+    }
+    auto created = compress_to_zip({source / "Photos", source / "Documents", source / "Read me.txt"}, tmp);
+    if (!created)
+        vask_ui::diag::fatal("archive demo: " + created.error());
+    std::filesystem::rename(*created, archive, ec);
+    if (ec)
+        vask_ui::diag::fatal("archive demo: " + ec.message());
+    std::filesystem::remove_all(source, ec);
+    return archive;
+}
+
+} // namespace
+
+std::expected<void, LaunchError> render_screenshot(const vask_ui::launch::LaunchArgs& args)
+{
+    const vask_ui::Size size = screenshot_size(args.value("--size"));
+    const std::string scenario = args.screenshot_scenario().value_or("");
+    const bool archive_scenario = scenario == "archive" || scenario == "archive-menu";
+    const auto demo = archive_scenario ? std::optional(build_archive_demo()) : std::nullopt;
+
     auto environment = ExplorerEnvironment::from_desktop();
     FileExplorerWidget explorer(environment);
-    if (auto path = args.value("--path")) {
+    if (demo) {
+        explorer.open_path(*demo);
+    } else if (auto path = args.value("--path")) {
         std::error_code ec;
         auto absolute = make_absolute(*path, std::filesystem::current_path(ec));
         if (!absolute)
             return std::unexpected(LaunchError{absolute.error()});
         explorer.open_path(*absolute);
     }
-    if (args.screenshot_scenario() == "grid")
-        explorer.set_view_mode(ViewMode::Grid);
-    auto written = vask_ui::render_to_png(explorer, {.size = size}, *args.screenshot_output());
+
+    // The scenario's starting state.
+    auto select = [&](std::size_t index, bool add) {
+        if (index >= explorer.entries().size())
+            return;
+        if (add)
+            explorer.selection().toggle(index);
+        else
+            explorer.selection().select_only(index);
+    };
+    if (scenario == "grid") {
+        explorer.apply(action::SetViewMode{ViewMode::Grid});
+    } else if (scenario == "select") {
+        select(7, false);
+        select(8, true);
+        explorer.set_status_pinned(true);
+    } else if (scenario == "status") {
+        explorer.set_status_pinned(true);
+    } else if (scenario == "rename") {
+        select(3, false);
+        explorer.apply(action::StartRename{});
+    } else if (scenario == "loading") {
+        explorer.show_loading_state();
+    } else if (scenario == "error") {
+        explorer.show_load_error(i18n::message_with_args("files-directory-read-failed", {{"error", "Permission denied"}}));
+    } else if (scenario == "undo-trash") {
+        explorer.set_undo_record(UndoRecord{"/shot-only-trash-entry"});
+    }
+
+    vask_ui::ShotOptions options{.size = size};
+    if (scenario == "menu" || scenario == "archive-menu" || scenario == "undo-trash") {
+        options.interaction = [](vask_ui::Widget& root, vask_ui::EventContext&) {
+            static_cast<FileExplorerWidget&>(root).apply(action::OpenViewMenu{});
+        };
+    } else if (scenario == "context-menu") {
+        options.interaction = [size](vask_ui::Widget& root, vask_ui::EventContext&) {
+            static_cast<FileExplorerWidget&>(root).open_context_menu({size.width * 0.45f, size.height * 0.34f});
+        };
+    } else if (scenario == "select") {
+        options.interaction = [size](vask_ui::Widget& root, vask_ui::EventContext& context) {
+            root.handle_event(vask_ui::PointerPress{{size.width * 0.35f, 560}}, context);
+        };
+    }
+    auto written = vask_ui::render_to_png(explorer, options, *args.screenshot_output());
     if (!written)
         return std::unexpected(LaunchError{written.error()});
+    std::printf("file-explorer: wrote shot to %s\n", args.screenshot_output()->c_str());
     return {};
 }
 

@@ -37,6 +37,9 @@ std::string choose_actor_text(const std::vector<std::uint8_t>& current_actor);
 std::unique_ptr<vask_ui::persist::StateDocument> open_state_document(const vask_ui::persist::OpenOptions& options);
 
 // The screenshot hook: renders the explorer at "--path" into the output file.
+// The screenshot size from "--size" (WIDTHxHEIGHT, x in either case); 1200 × 720 when absent or unreadable.
+vask_ui::Size screenshot_size(const std::optional<std::string>& text);
+
 std::expected<void, vask_ui::launch::LaunchError> render_screenshot(const vask_ui::launch::LaunchArgs& args);
 
 } // namespace file_explorer

@@ -22,6 +22,12 @@ vask_base::Status render_to_png(Widget& root, const ShotOptions& options, const 
     Frame frame(text, theme);
     Scene scene;
     frame.render(root, options.size, Clock::now(), scene);
+    if (options.interaction) {
+        EventContext context{text, Clock::now()};
+        options.interaction(root, context);
+        scene = Scene();
+        frame.render(root, options.size, Clock::now(), scene);
+    }
 
     QImage image(int(options.size.width * options.scale), int(options.size.height * options.scale),
                  QImage::Format_ARGB32_Premultiplied);

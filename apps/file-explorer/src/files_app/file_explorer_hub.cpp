@@ -155,9 +155,11 @@ struct ExplorerHub {
     bool operator()(const action::OpenViewMenu&)
     {
         auto anchor = w.m_toolbar.control_rect("files.view_menu");
-        vask_ui::Point at = anchor ? vask_ui::Point{anchor->right(), anchor->bottom() + 4} : w.m_pointer;
-        if (anchor)
-            at.x -= vask_ui::ContextMenu::kMinWidth + 40;
+        if (!anchor) // inside an archive the Extract button stands where the menu button was
+            anchor = w.m_toolbar.control_rect("files.archive.extract");
+        // Right-aligned under its button; the menu keeps itself inside the window.
+        vask_ui::Point at = anchor ? vask_ui::Point{anchor->right() - vask_ui::ContextMenu::kMinWidth, anchor->bottom() + 4}
+                                   : w.m_pointer;
         w.open_menu(w.m_main_menu, w.m_main_menu_entries, view_menu(w), at);
         return true;
     }

@@ -10,7 +10,9 @@
 #include "platform/base/fs.hpp"
 #include "files_app/file_explorer_widget.hpp"
 #include "i18n/messages.hpp"
+#include "fileops/archive.hpp"
 #include "fileops/templates.hpp"
+#include "model/mime_types.hpp"
 #include "model/formatting.hpp"
 #include "model/workspace_roots.hpp"
 #include "platform/base/utf8.hpp"
@@ -127,9 +129,30 @@ LocationKind FileExplorerWidget::location_kind() const
     return LocationKind::Folder;
 }
 
+// The children of a folder inside an archive as listing entries; paths run through the archive.
+static vask_base::Result<Listing> list_archive_location(const ArchiveSplit& split)
+{
+    auto children = list_archive_folder(split.archive, split.inner);
+    if (!children)
+        return std::unexpected(children.error());
+    Listing listing;
+    listing.reserve(children->size());
+    for (const auto& child : *children) {
+        DirectoryEntry entry;
+        entry.name = vask_base::lossy_utf8(std::string_view(child.name));
+        entry.path_bytes = (split.archive / child.child_path).native();
+        entry.mime_type = mime_type_for_name(child.name);
+        entry.size = child.is_folder ? 0 : child.size;
+        entry.is_dir = child.is_folder;
+        listing.push_back(std::move(entry));
+    }
+    return listing;
+}
+
 vask_base::Result<Listing> FileExplorerWidget::list_location(const std::filesystem::path& path) const
 {
-    auto listing = read_local_directory_in_roots(path, roots());
+    auto split = archive_split(path);
+    auto listing = split ? list_archive_location(*split) : read_local_directory_in_roots(path, roots());
     if (listing) {
         if (!m_show_hidden)
             filter_hidden(*listing);
@@ -177,6 +200,22 @@ void FileExplorerWidget::load(const std::filesystem::path& path)
     mark_dirty();
 }
 
+void FileExplorerWidget::show_loading_state()
+{
+    m_loading = true;
+    m_load_error.reset();
+    mark_dirty();
+}
+
+void FileExplorerWidget::show_load_error(std::string text)
+{
+    m_loading = false;
+    m_entries.clear();
+    m_selection.set_count(0);
+    m_load_error = std::move(text);
+    mark_dirty();
+}
+
 void FileExplorerWidget::open_path(const std::filesystem::path& path)
 {
     if (!same_path(path, m_current)) {
@@ -220,10 +259,21 @@ void FileExplorerWidget::reload() { load(m_current); }
 
 void FileExplorerWidget::activate_path(const std::filesystem::path& path)
 {
-    if (archive_split(path)) {
-        // Archive members open once the archive can be browsed.
-        m_status = i18n::message("files-archive-open-after-extract");
-        mark_dirty();
+    if (auto split = archive_split(path)) {
+        // The archive itself and folders inside it are browsed; files inside must be extracted first.
+        if (split->inner.empty()) {
+            open_path(path);
+            return;
+        }
+        auto records = list_archive(split->archive);
+        if (!records) {
+            set_notice(records.error());
+            return;
+        }
+        if (resolve_archive_open(*records, split->inner) == ArchiveOpen::NeedsExtract)
+            set_notice(i18n::message("files-archive-open-after-extract"));
+        else
+            open_path(path);
         return;
     }
     if (vask_base::directory_exists(path)) {
@@ -351,7 +401,8 @@ void FileExplorerWidget::poll(vask_ui::Clock::time_point now)
     check_record_index_changes();
     if (reload_trusted_identities())
         mark_dirty();
-    if (m_rename_index || m_drag_active)
+    // Archives are read-only and costly to read again; they are listed when entered.
+    if (m_rename_index || m_drag_active || m_archive)
         return;
     auto listing = list_location(m_current);
     if (!listing || *listing == m_entries)

@@ -137,6 +137,11 @@ public:
     }
     std::vector<vask_actions::Resource> resources() const override;
 
+    // States the screenshot scenarios show without reaching them the slow way.
+    void show_loading_state();
+    void show_load_error(std::string text);
+    void set_undo_record(std::optional<UndoRecord> record) { m_undo_record = std::move(record); }
+
     // Sheets.
     const std::optional<Sheet>& sheet() const { return m_sheet; }
     void open_sheet(Sheet sheet);

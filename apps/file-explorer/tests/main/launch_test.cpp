@@ -76,6 +76,15 @@ TEST(LaunchArgs, ParsesPathsValuesAndScreenshotMode)
     EXPECT_EQ(flags->positional(), (std::vector<std::string>{"--size"}));
 }
 
+TEST(LaunchArgs, ScreenshotSizeFallsBackToTheDefault)
+{
+    EXPECT_EQ(screenshot_size("800x600"), (vask_ui::Size{800, 600}));
+    EXPECT_EQ(screenshot_size("800X600"), (vask_ui::Size{800, 600}));
+    for (const char* bad : {"800", "x600", "800x", "80a0x600", ""})
+        EXPECT_EQ(screenshot_size(std::string(bad)), (vask_ui::Size{1200, 720})) << bad;
+    EXPECT_EQ(screenshot_size(std::nullopt), (vask_ui::Size{1200, 720}));
+}
+
 TEST(LaunchPaths, MadeAbsoluteLexically)
 {
     EXPECT_EQ(make_absolute("../x/./y", "/work/dir").value(), "/work/dir/../x/./y");
