@@ -114,7 +114,7 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
         draw_state_panel(scene, context);
     } else if (m_entries.empty() && m_list_rect.width > 1 && m_list_rect.height > 1) {
         const float cx = m_list_rect.x + m_list_rect.width / 2, cy = m_list_rect.y + m_list_rect.height / 2;
-        vask_ui::icons::draw(scene, vask_ui::icons::IconKind::Folder, {cx - 20, cy - 50, 40, 40}, theme);
+        draw_place_icon(scene, is_trash() ? PlaceIcon::Trash : PlaceIcon::Folder, {cx - 20, cy - 50, 40, 40}, theme.text_muted, 1.5f);
         std::string empty = i18n::message(is_trash() ? "files-empty-trash" : "files-empty-folder");
         float w = text.width(empty, theme.body);
         scene.text(empty, {cx - w / 2, cy - 0.2f * theme.body.size, w + 2, text.line_height(theme.body)}, theme.body,

@@ -42,9 +42,9 @@ PlaceIcon icon_for_kind(PlaceKind kind)
 
 } // namespace
 
-void draw_place_icon(vask_ui::Scene& scene, PlaceIcon icon, Rect b, vask_ui::Color color)
+void draw_place_icon(vask_ui::Scene& scene, PlaceIcon icon, Rect b, vask_ui::Color color, float w)
 {
-    const float u = b.width / 16, w = 1.4f;
+    const float u = b.width / 16;
     auto line = [&](float x0, float y0, float x1, float y1) {
         scene.line({b.x + x0 * u, b.y + y0 * u}, {b.x + x1 * u, b.y + y1 * u}, color, w);
     };

@@ -14,7 +14,7 @@ namespace file_explorer {
 enum class PlaceIcon { Home, Documents, Downloads, Pictures, Music, Videos, Folder, Root, Trash, Workspace };
 
 // Small line icons for places, drawn into the square `box`.
-void draw_place_icon(vask_ui::Scene& scene, PlaceIcon icon, vask_ui::Rect box, vask_ui::Color color);
+void draw_place_icon(vask_ui::Scene& scene, PlaceIcon icon, vask_ui::Rect box, vask_ui::Color color, float stroke = 1.4f);
 
 // A place the system offers: the root folder and, when it exists, the Trash.
 struct SystemPlace {
