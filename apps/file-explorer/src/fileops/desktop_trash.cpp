@@ -1,9 +1,10 @@
+// Trashing, listing, restoring and purging items. Where the trash folders are lives in
+// desktop_trash_volumes.cpp, their size cache in desktop_trash_sizes.cpp and the text forms in
+// desktop_trash_text.cpp.
 #include "fileops/desktop_trash.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstdint>
 #include <ctime>
 #include <fcntl.h>
 #include <map>
@@ -15,32 +16,22 @@
 #include <fmt/format.h>
 
 #include "fileops/collision_names.hpp"
+#include "fileops/desktop_trash_internal.hpp"
 #include "fileops/staging.hpp"
 #include "platform/base/fd.hpp"
 #include "platform/base/os_error.hpp"
 #include "platform/base/utf8.hpp"
-#include "platform/ui/xdg_paths.hpp"
 
 namespace file_explorer::desktop_trash {
 
 namespace fs = std::filesystem;
+using namespace detail;
 using vask_base::failure;
 using vask_base::os_error_text;
 
-namespace {
+// ---- File helpers shared by the trash sources ----
 
-constexpr std::size_t kMaxRecordBytes = 64 * 1024;
-constexpr std::size_t kMaxSizesBytes = 16 * 1024 * 1024;
-constexpr std::size_t kMaxMountinfoBytes = 4 * 1024 * 1024;
-constexpr std::size_t kNameMax = 255;
-constexpr const char* kSizesName = "directorysizes";
-
-// Mounts whose top folder never holds a trash; stat-ing some of them (autofs) would even mount things.
-constexpr std::array<std::string_view, 20> kPseudoFileSystems = {
-    "autofs", "binfmt_misc", "bpf",        "cgroup",     "cgroup2",   "configfs", "debugfs",
-    "devpts", "devtmpfs",    "efivarfs",   "fusectl",    "hugetlbfs", "mqueue",   "nsfs",
-    "proc",   "pstore",      "rpc_pipefs", "securityfs", "selinuxfs", "sysfs",
-};
+namespace detail {
 
 std::string shown(const fs::path& path)
 {
@@ -57,13 +48,6 @@ std::optional<struct stat> lstat_of(const fs::path& path)
     if (::lstat(path.c_str(), &st) != 0)
         return std::nullopt;
     return st;
-}
-
-// A folder that is a folder itself, not a link to one, and belongs to this user.
-bool is_own_real_folder(const fs::path& path)
-{
-    auto st = lstat_of(path);
-    return st && S_ISDIR(st->st_mode) && st->st_uid == ::getuid();
 }
 
 // The whole of a small file, never following a final link; fails past `limit` bytes.
@@ -102,6 +86,13 @@ vask_base::Status write_all(int fd, std::string_view text)
     return {};
 }
 
+} // namespace detail
+
+namespace {
+
+constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+constexpr std::size_t kNameMax = 255;
+
 // Removes a record; a record that cannot be removed is logged, as the item has already moved.
 void drop_record(const fs::path& info)
 {
@@ -117,260 +108,6 @@ std::string local_date_now()
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
     return text;
-}
-
-std::vector<std::string_view> split_lines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        auto end = text.find('\n');
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
-std::string_view trim_blanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
-int hex_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// ---- Mounts and top folders ----
-
-std::vector<MountEntry> read_mounts()
-{
-    auto text = read_small_file("/proc/self/mountinfo", kMaxMountinfoBytes);
-    return text ? parse_mountinfo(*text) : std::vector<MountEntry>{};
-}
-
-// True when `path` is `folder` or lies inside it, comparing whole components.
-bool lies_within(const fs::path& path, const fs::path& folder)
-{
-    auto p = path.begin();
-    for (const auto& part : folder) {
-        if (part.empty())
-            continue;
-        if (p == path.end() || *p != part)
-            return false;
-        ++p;
-    }
-    return true;
-}
-
-// The top folder of the mount holding `folder` (canonical) whose device is `device`: the deepest
-// mount point containing it, or, when the mount table disagrees or cannot be read, the highest
-// ancestor on the same device.
-fs::path top_dir_of(const fs::path& folder, dev_t device)
-{
-    const MountEntry* best = nullptr;
-    auto mounts = read_mounts();
-    for (const auto& mount : mounts) {
-        if (lies_within(folder, mount.mount_point) &&
-            (!best || mount.mount_point.native().size() >= best->mount_point.native().size()))
-            best = &mount; // a later mount on the same point hides the earlier one
-    }
-    struct stat st {};
-    if (best && ::stat(best->mount_point.c_str(), &st) == 0 && st.st_dev == device)
-        return best->mount_point;
-    fs::path top = folder;
-    while (top.has_relative_path()) {
-        fs::path parent = top.parent_path();
-        if (::stat(parent.c_str(), &st) != 0 || st.st_dev != device)
-            break;
-        top = parent;
-    }
-    return top;
-}
-
-// ---- Choosing and creating a trash ----
-
-// Whether an existing trash folder may be a link to a folder: the user may point the home trash
-// elsewhere, but a link on a shared volume could have been planted by another user.
-enum class Links { Refuse, Follow };
-
-// Creates a private folder, or accepts an existing folder.
-vask_base::Status make_private_folder(const fs::path& folder, Links links)
-{
-    if (::mkdir(folder.c_str(), 0700) == 0)
-        return {};
-    int error = errno;
-    if (error != EEXIST)
-        return failure(fmt::format("cannot create {}: {}", shown(folder), os_error_text(error)));
-    struct stat st {};
-    int got = links == Links::Follow ? ::stat(folder.c_str(), &st) : ::lstat(folder.c_str(), &st);
-    if (got != 0 || !S_ISDIR(st.st_mode))
-        return failure(fmt::format("{} is not a folder", shown(folder)));
-    return {};
-}
-
-vask_base::Status prepare_trash(const TrashDir& trash, Links links)
-{
-    if (auto made = make_private_folder(trash.files_dir(), links); !made)
-        return made;
-    return make_private_folder(trash.info_dir(), links);
-}
-
-std::string uid_text()
-{
-    return std::to_string(::getuid());
-}
-
-// The shared $top/.Trash when it is a real sticky folder (a link or a folder without the sticky bit
-// could let another user read or swap the items).
-bool has_shared_trash(const fs::path& top)
-{
-    auto st = lstat_of(top / ".Trash");
-    return st && S_ISDIR(st->st_mode) && (st->st_mode & S_ISVTX);
-}
-
-// The trash on the volume whose top folder is `top`, created when missing.
-vask_base::Result<TrashDir> volume_trash(const fs::path& top)
-{
-    if (has_shared_trash(top)) {
-        TrashDir shared{top / ".Trash" / uid_text(), top};
-        if (make_private_folder(shared.root, Links::Refuse) && is_own_real_folder(shared.root) &&
-            prepare_trash(shared, Links::Refuse))
-            return shared;
-    }
-    TrashDir own{top / (".Trash-" + uid_text()), top};
-    auto unusable = [&](const std::string& why) {
-        return failure(fmt::format("no usable Trash on the volume at {} ({})", shown(top), why));
-    };
-    if (auto made = make_private_folder(own.root, Links::Refuse); !made)
-        return unusable(made.error());
-    if (!is_own_real_folder(own.root))
-        return unusable(fmt::format("{} belongs to another user", shown(own.root)));
-    if (auto prepared = prepare_trash(own, Links::Refuse); !prepared)
-        return unusable(prepared.error());
-    return own;
-}
-
-vask_base::Result<TrashDir> prepared_home_trash(const TrashDir& home)
-{
-    std::error_code ec;
-    fs::create_directories(home.root.parent_path(), ec);
-    if (auto made = make_private_folder(home.root, Links::Follow); !made)
-        return failure(fmt::format("cannot use the Trash at {}: {}", shown(home.root), made.error()));
-    if (auto prepared = prepare_trash(home, Links::Follow); !prepared)
-        return failure(fmt::format("cannot use the Trash at {}: {}", shown(home.root), prepared.error()));
-    return home;
-}
-
-// The mount top folder of the home trash, found from its nearest existing ancestor.
-std::optional<std::pair<fs::path, dev_t>> home_volume(const TrashDir& home)
-{
-    fs::path anchor = home.root;
-    while (!lstat_of(anchor) && anchor.has_relative_path())
-        anchor = anchor.parent_path();
-    std::error_code ec;
-    fs::path real = fs::canonical(anchor, ec);
-    struct stat st {};
-    if (ec || ::stat(real.c_str(), &st) != 0)
-        return std::nullopt;
-    return std::pair{top_dir_of(real, st.st_dev), st.st_dev};
-}
-
-// The trash for an item in `folder` (canonical, on `device`): the home trash when it shares the
-// item's mount, else the volume's own.
-vask_base::Result<TrashDir> trash_for(const fs::path& folder, dev_t device)
-{
-    fs::path top = top_dir_of(folder, device);
-    if (auto home = home_trash()) {
-        auto volume = home_volume(*home);
-        if (volume && volume->second == device && volume->first == top)
-            return prepared_home_trash(*home);
-    }
-    return volume_trash(top);
-}
-
-// ---- directorysizes ----
-
-std::uint64_t tree_size(const fs::path& folder)
-{
-    std::uint64_t total = 0;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        if (auto st = lstat_of(it->path()); st && S_ISREG(st->st_mode))
-            total += std::uint64_t(st->st_size);
-    }
-    return total;
-}
-
-// Rewrites the trash's size cache keeping only lines whose folder is still in "files", replacing
-// any line for `added_name` with `added_line`. The cache is optional, so failures are only logged.
-void refresh_directory_sizes(const fs::path& root, const std::string& added_name = {},
-                             const std::string& added_line = {})
-{
-    fs::path file = root / kSizesName;
-    std::string old;
-    if (auto text = read_small_file(file, kMaxSizesBytes))
-        old = std::move(*text);
-    else if (added_line.empty())
-        return;
-    std::string kept;
-    bool changed = false;
-    for (auto line : split_lines(old)) {
-        if (line.empty())
-            continue;
-        auto first = line.find(' ');
-        auto second = first == std::string_view::npos ? first : line.find(' ', first + 1);
-        std::string name =
-            second == std::string_view::npos ? std::string() : percent_decode(line.substr(second + 1));
-        if (name.empty() || name == added_name || name.find('/') != std::string::npos ||
-            !lstat_of(root / "files" / name)) {
-            changed = true;
-            continue;
-        }
-        kept.append(line).push_back('\n');
-    }
-    if (!added_line.empty()) {
-        kept.append(added_line).push_back('\n');
-        changed = true;
-    }
-    if (!changed)
-        return;
-    std::string temp = (root / (std::string(kSizesName) + ".XXXXXX")).native();
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        log_staging_warning("could not update the Trash size cache", file, os_error_text(errno));
-        return;
-    }
-    vask_base::UniqueFd out(fd);
-    auto written = write_all(out.get(), kept);
-    out.reset();
-    if (!written || ::rename(temp.c_str(), file.c_str()) != 0) {
-        log_staging_warning("could not update the Trash size cache", file,
-                            written ? os_error_text(errno) : written.error());
-        ::unlink(temp.c_str());
-    }
-}
-
-void record_directory_size(const TrashDir& trash, const std::string& name, const fs::path& info)
-{
-    auto st = lstat_of(info);
-    if (!st)
-        return;
-    std::string line = fmt::format("{} {} {}", tree_size(trash.files_dir() / name),
-                                   static_cast<long long>(st->st_mtime), percent_encode(name));
-    refresh_directory_sizes(trash.root, name, line);
 }
 
 // ---- Trashing ----
@@ -600,39 +337,6 @@ void refresh_sizes_of(const std::vector<Item>& items)
 
 // ---- Public operations ----
 
-std::optional<TrashDir> home_trash()
-{
-    auto data = vask_ui::xdg::data_dir();
-    if (!data)
-        return std::nullopt;
-    return TrashDir{*data / "Trash", {}};
-}
-
-std::vector<TrashDir> trash_dirs()
-{
-    std::vector<TrashDir> dirs;
-    std::set<std::pair<dev_t, ino_t>> seen;
-    auto add = [&](TrashDir trash, bool follow) {
-        struct stat st {};
-        int got = follow ? ::stat(trash.root.c_str(), &st) : ::lstat(trash.root.c_str(), &st);
-        if (got == 0 && S_ISDIR(st.st_mode) && seen.insert({st.st_dev, st.st_ino}).second)
-            dirs.push_back(std::move(trash));
-    };
-    if (auto home = home_trash())
-        add(*home, true);
-    for (const auto& mount : read_mounts()) {
-        if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), mount.fs_type) !=
-            kPseudoFileSystems.end())
-            continue;
-        const fs::path& top = mount.mount_point;
-        if (has_shared_trash(top) && is_own_real_folder(top / ".Trash" / uid_text()))
-            add({top / ".Trash" / uid_text(), top}, false);
-        if (is_own_real_folder(top / (".Trash-" + uid_text())))
-            add({top / (".Trash-" + uid_text()), top}, false);
-    }
-    return dirs;
-}
-
 vask_base::Result<fs::path> trash_item(const fs::path& path)
 {
     auto fail = [&](std::string_view why) {
@@ -727,124 +431,6 @@ vask_base::Result<std::size_t> empty_all()
     for (const auto& record : scan->orphan_records)
         drop_record(record);
     return scan->items.size();
-}
-
-// ---- Text forms ----
-
-std::string percent_encode(std::string_view bytes)
-{
-    constexpr std::string_view kHex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        bool keep = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                    (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
-                    byte == '~' || byte == '/';
-        if (keep) {
-            out.push_back(c);
-        } else {
-            out.push_back('%');
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 0xF]);
-        }
-    }
-    return out;
-}
-
-std::string percent_decode(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 &&
-            hex_value(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2])));
-            i += 2;
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
-
-std::string format_trash_info(const TrashInfo& info)
-{
-    return fmt::format("[Trash Info]\nPath={}\nDeletionDate={}\n", info.path, info.deletion_date);
-}
-
-std::optional<TrashInfo> parse_trash_info(std::string_view text)
-{
-    TrashInfo info;
-    bool in_group = false, has_path = false, has_date = false;
-    for (auto raw : split_lines(text)) {
-        auto line = trim_blanks(raw);
-        if (line.empty() || line.front() == '#')
-            continue;
-        if (line.front() == '[') {
-            in_group = line == "[Trash Info]";
-            continue;
-        }
-        auto equals = line.find('=');
-        if (!in_group || equals == std::string_view::npos)
-            continue;
-        auto key = trim_blanks(line.substr(0, equals));
-        auto value = trim_blanks(line.substr(equals + 1));
-        if (key == "Path" && !has_path) {
-            info.path = value;
-            has_path = true;
-        } else if (key == "DeletionDate" && !has_date) {
-            info.deletion_date = value;
-            has_date = true;
-        }
-    }
-    if (!has_path || info.path.empty())
-        return std::nullopt;
-    return info;
-}
-
-namespace {
-// Undoes the kernel's octal escapes (\040 space, \011 tab, \012 newline, \134 backslash).
-std::string decode_mount_field(std::string_view field)
-{
-    std::string out;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        auto is_octal = [&](std::size_t at) {
-            return at < field.size() && field[at] >= '0' && field[at] <= '7';
-        };
-        if (field[i] == '\\' && is_octal(i + 1) && is_octal(i + 2) && is_octal(i + 3)) {
-            out.push_back(static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
-                                            (field[i + 3] - '0')));
-            i += 3;
-        } else {
-            out.push_back(field[i]);
-        }
-    }
-    return out;
-}
-} // namespace
-
-std::vector<MountEntry> parse_mountinfo(std::string_view text)
-{
-    std::vector<MountEntry> mounts;
-    for (auto line : split_lines(text)) {
-        std::vector<std::string_view> fields;
-        while (!line.empty()) {
-            auto space = line.find(' ');
-            if (space != 0)
-                fields.push_back(line.substr(0, space));
-            if (space == std::string_view::npos)
-                break;
-            line.remove_prefix(space + 1);
-        }
-        // id parent major:minor root mount-point options [optional fields...] - type source super-options
-        auto separator =
-            std::find(fields.begin() + std::min<std::size_t>(fields.size(), 6), fields.end(), "-");
-        if (fields.size() < 5 || separator == fields.end() || separator + 1 == fields.end())
-            continue;
-        mounts.push_back({fs::path(decode_mount_field(fields[4])), decode_mount_field(*(separator + 1))});
-    }
-    return mounts;
 }
 
 } // namespace file_explorer::desktop_trash

@@ -51,33 +51,32 @@ bool FileExplorerWidget::undo_trash()
     return true;
 }
 
-bool FileExplorerWidget::restore_selection()
+// Runs a Trash operation on `paths` that gives a count, forgetting the undo record first (the
+// Trash changes under it), then reloads and reports `done_id` with the count or `failed_id`.
+template <typename Operation>
+bool FileExplorerWidget::count_trash_operation(const std::vector<std::filesystem::path>& paths, Operation operation,
+                                               const char* done_id, const char* failed_id)
 {
-    auto paths = selected_paths();
     if (paths.empty())
         return false;
     m_undo_record.reset();
-    auto restored = restore_from_trash(paths);
+    auto done = operation(paths);
     reload();
-    if (restored)
-        set_notice(i18n::message_with_args("files-restored", {{"count", double(*restored)}}));
+    if (done)
+        set_notice(i18n::message_with_args(done_id, {{"count", double(*done)}}));
     else
-        set_notice(i18n::message_with_args("files-restore-failed", {{"error", restored.error()}}));
+        set_notice(i18n::message_with_args(failed_id, {{"error", done.error()}}));
     return true;
+}
+
+bool FileExplorerWidget::restore_selection()
+{
+    return count_trash_operation(selected_paths(), restore_from_trash, "files-restored", "files-restore-failed");
 }
 
 bool FileExplorerWidget::delete_permanently(const std::vector<std::filesystem::path>& paths)
 {
-    if (paths.empty())
-        return false;
-    m_undo_record.reset();
-    auto purged = delete_from_trash(paths);
-    reload();
-    if (purged)
-        set_notice(i18n::message_with_args("files-permanently-deleted", {{"count", double(*purged)}}));
-    else
-        set_notice(i18n::message_with_args("files-delete-failed", {{"error", purged.error()}}));
-    return true;
+    return count_trash_operation(paths, delete_from_trash, "files-permanently-deleted", "files-delete-failed");
 }
 
 bool FileExplorerWidget::empty_trash()

@@ -249,6 +249,9 @@ private:
     bool restore_selection();
     bool delete_permanently(const std::vector<std::filesystem::path>& paths);
     bool empty_trash();
+    template <typename Operation>
+    bool count_trash_operation(const std::vector<std::filesystem::path>& paths, Operation operation,
+                               const char* done_id, const char* failed_id);
     // Archive flows (file_explorer_archive.cpp).
     bool extract_selection();
     bool extract_current_archive();

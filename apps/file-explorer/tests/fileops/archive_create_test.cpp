@@ -16,27 +16,10 @@ using namespace file_explorer;
 namespace fs = std::filesystem;
 using fileops_test::names_in;
 using fileops_test::read_file;
+using fileops_test::tree_of;
 using fileops_test::run_program;
 
 namespace {
-
-// Relative path → file content, "<dir>" or "<link>", for every item below `root`.
-std::map<std::string, std::string> tree_of(const fs::path& root)
-{
-    std::map<std::string, std::string> tree;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::string relative = fs::relative(it->path(), root).native();
-        if (it->is_symlink())
-            tree[relative] = "<link>";
-        else if (it->is_directory())
-            tree[relative] = "<dir>";
-        else
-            tree[relative] = read_file(it->path());
-    }
-    return tree;
-}
 
 std::vector<std::string> record_paths(const fs::path& archive)
 {

@@ -19,6 +19,7 @@ using namespace file_explorer;
 namespace fs = std::filesystem;
 using fileops_test::names_in;
 using fileops_test::read_file;
+using fileops_test::tree_of;
 
 namespace {
 
@@ -68,24 +69,6 @@ def write_tar(path, members, compress=''):
         for info, data in members:
             t.addfile(info, io.BytesIO(data) if info.isreg() else None)
 )PY";
-
-// Relative path → file content, "<dir>" or "<link>", for every item below `root`.
-std::map<std::string, std::string> tree_of(const fs::path& root)
-{
-    std::map<std::string, std::string> tree;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::string relative = fs::relative(it->path(), root).native();
-        if (it->is_symlink())
-            tree[relative] = "<link>";
-        else if (it->is_directory())
-            tree[relative] = "<dir>";
-        else
-            tree[relative] = read_file(it->path());
-    }
-    return tree;
-}
 
 std::vector<std::string> sorted(std::vector<std::string> names)
 {

@@ -156,4 +156,22 @@ ProgramRun run_program(const std::vector<std::string>& argv, std::string_view in
     return run;
 }
 
+std::map<std::string, std::string> tree_of(const std::filesystem::path& root)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> tree;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        std::string relative = fs::relative(it->path(), root).native();
+        if (it->is_symlink())
+            tree[relative] = "<link>";
+        else if (it->is_directory())
+            tree[relative] = "<dir>";
+        else
+            tree[relative] = read_file(it->path());
+    }
+    return tree;
+}
+
 } // namespace fileops_test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ void write_pattern_file(const std::filesystem::path& path, std::size_t size);
 
 // The whole content of a file ("" when it cannot be read).
 std::string read_file(const std::filesystem::path& path);
+
+// Relative path → file content, "<dir>" or "<link>", for every item below `root`.
+std::map<std::string, std::string> tree_of(const std::filesystem::path& root);
 
 // The device and inode of `path`, not following a final link.
 std::pair<unsigned long, unsigned long> device_inode(const std::filesystem::path& path);

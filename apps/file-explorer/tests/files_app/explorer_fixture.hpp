@@ -10,6 +10,23 @@
 
 namespace file_explorer::testing {
 
+// An environment whose folders all lie in `dir`: configuration, Trash, templates and home, with
+// documents "opened" into `opened` instead of handed to the desktop.
+inline ExplorerEnvironment fixture_environment(const test_support::TempDir& dir, std::vector<std::filesystem::path>& opened)
+{
+    ExplorerEnvironment env;
+    env.config_dir = dir / "config";
+    env.trash_files_dir = dir / "data/Trash/files";
+    env.templates_dir = dir / "templates";
+    env.home = dir / "home";
+    env.opener_mode = vask_ui::opener::Mode::Embedded;
+    env.embedded_opener = [&opened](const std::filesystem::path& p) -> vask_base::Status {
+        opened.push_back(p);
+        return {};
+    };
+    return env;
+}
+
 // A FileExplorerWidget on a temporary folder, laid out and painted headless in a 1000 × 700
 // window, fed real key and pointer events. The Trash lives in the fixture's data folder.
 struct ExplorerWindow : ::testing::Test {
@@ -25,20 +42,7 @@ struct ExplorerWindow : ::testing::Test {
     std::vector<std::filesystem::path> opened;
     vask_ui::Size size{1000, 700};
 
-    ExplorerEnvironment environment()
-    {
-        ExplorerEnvironment env;
-        env.config_dir = dir / "config";
-        env.trash_files_dir = dir / "data/Trash/files";
-        env.templates_dir = dir / "templates";
-        env.home = dir / "home";
-        env.opener_mode = vask_ui::opener::Mode::Embedded;
-        env.embedded_opener = [this](const std::filesystem::path& p) -> vask_base::Status {
-            opened.push_back(p);
-            return {};
-        };
-        return env;
-    }
+    ExplorerEnvironment environment() { return fixture_environment(dir, opened); }
 
     // Creates the explorer in `root` and paints a first frame.
     FileExplorerWidget& start()

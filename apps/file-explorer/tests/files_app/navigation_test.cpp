@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "files_app/file_explorer_widget.hpp"
+#include "files_app/explorer_fixture.hpp"
 #include "platform/ui/gesture.hpp"
 #include "support/temp_dir.hpp"
 
@@ -23,19 +23,7 @@ struct ExplorerFixture : ::testing::Test {
     vask_ui::Clock::time_point t0 = vask_ui::Clock::now();
     std::vector<std::filesystem::path> opened;
 
-    ExplorerEnvironment environment()
-    {
-        ExplorerEnvironment env;
-        env.config_dir = dir / "config";
-        env.trash_files_dir = dir / "data/Trash/files";
-        env.home = dir / "home";
-        env.opener_mode = vask_ui::opener::Mode::Embedded;
-        env.embedded_opener = [this](const std::filesystem::path& p) -> vask_base::Status {
-            opened.push_back(p);
-            return {};
-        };
-        return env;
-    }
+    ExplorerEnvironment environment() { return testing::fixture_environment(dir, opened); }
 
     void SetUp() override
     {
