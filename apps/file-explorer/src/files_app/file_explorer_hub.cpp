@@ -320,17 +320,8 @@ struct ExplorerHub {
         w.open_menu(w.m_main_menu, w.m_main_menu_entries, std::move(items), w.m_pointer);
         return true;
     }
-    bool operator()(const action::ArmDrag& a)
-    {
-        w.m_armed_drag = a;
-        return false;
-    }
-    bool operator()(const action::StartDrag&)
-    {
-        // Dragging items out of the window belongs to drag and drop; an armed press just ends.
-        w.m_armed_drag.reset();
-        return false;
-    }
+    bool operator()(const action::ArmDrag& a) { return w.arm_drag(a); }
+    bool operator()(const action::StartDrag& a) { return w.start_drag(a); }
     bool operator()(const action::AddFavourite& a)
     {
         if (!w.m_favourites.add(a.path))

@@ -246,6 +246,10 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
         handle_sheet_event(event, context);
         return;
     }
+    if (handle_drag_event(event, context)) {
+        apply_view_events();
+        return;
+    }
     // A narrow window's sidebar, opened over the content, sees events first.
     if (m_shell.is_compact() && m_shell.shows_sidebar()) {
         m_shell.handle_event(event, context);
@@ -344,6 +348,7 @@ void FileExplorerWidget::draw_overlay(vask_ui::Scene& scene, const vask_ui::Draw
         m_main_menu.draw_overlay(scene, context);
     if (m_template_menu.is_open())
         m_template_menu.draw_overlay(scene, context);
+    draw_drag(scene, context);
 }
 
 } // namespace file_explorer

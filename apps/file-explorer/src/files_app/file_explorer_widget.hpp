@@ -161,6 +161,9 @@ public:
     const vask_ui::TextInput& rename_field() const { return m_rename_field; }
     std::vector<std::filesystem::path> template_paths() const;
     const std::vector<std::filesystem::path>& drag_candidates() const { return m_drag_candidates; }
+    // The items of the drag in progress inside the window (empty without one) and its target.
+    std::vector<std::filesystem::path> dragged_items() const { return m_drag ? m_drag->items : std::vector<std::filesystem::path>{}; }
+    const std::optional<std::filesystem::path>& drop_target() const { return m_drop_target; }
     // The selected entries' paths in index order.
     std::vector<std::filesystem::path> selected_paths() const;
     float scroll_offset() const { return m_scroll_offset; }
@@ -243,6 +246,14 @@ private:
     std::vector<std::filesystem::path> place_paths() const;
     bool end_rename();
 
+    // Dragging inside the window (file_explorer_drag.cpp).
+    bool arm_drag(const action::ArmDrag& armed);
+    bool start_drag(const action::StartDrag& start);
+    std::optional<std::filesystem::path> drop_target_at(vask_ui::Point p) const;
+    bool handle_drag_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context);
+    void drop(vask_ui::Point p);
+    void draw_drag(vask_ui::Scene& scene, const vask_ui::DrawContext& context);
+
     // Trash flows (file_explorer_trash.cpp).
     bool delete_selection();
     bool undo_trash();
@@ -304,6 +315,13 @@ private:
     std::optional<std::filesystem::path> m_place_menu_request;
     std::vector<std::filesystem::path> m_drag_candidates;
     std::optional<action::ArmDrag> m_armed_drag;
+    struct InternalDrag {
+        std::vector<std::filesystem::path> items;
+        std::filesystem::path path; // the pressed item
+        bool is_dir = false;
+    };
+    std::optional<InternalDrag> m_drag;
+    std::optional<std::filesystem::path> m_drop_target;
     vask_ui::Point m_pointer;
     vask_ui::StatusBubble m_bubble;
     std::string m_bubble_text;
