@@ -35,21 +35,33 @@ std::optional<std::string> matchable_name(const fs::path& info_path)
     return file;
 }
 
-// The library's items for `paths`, in listing order.
+// The library's items for `paths`, in listing order. A path that is itself an item in a Trash's
+// "files" folder names exactly that item; any other path names every item with its file name.
+// Without the first rule, undoing a move to the home Trash would also bring back an unrelated
+// item of the same name from a volume's Trash.
 vask_base::Result<std::vector<desktop_trash::Item>> find_library_items(const std::vector<fs::path>& paths)
 {
-    std::set<std::string> wanted;
-    for (const auto& path : paths) {
-        if (auto name = item_name_bytes(path))
-            wanted.insert(std::move(*name));
-    }
     auto listed = desktop_trash::list_items();
     if (!listed)
         return std::unexpected(listed.error());
+    std::set<std::string> exact;
+    std::set<std::string> wanted;
+    for (const auto& path : paths) {
+        bool named_exactly = false;
+        for (const auto& item : *listed) {
+            if (same_path(item.files_path, path)) {
+                exact.insert(item.files_path.native());
+                named_exactly = true;
+            }
+        }
+        if (!named_exactly)
+            if (auto name = item_name_bytes(path))
+                wanted.insert(std::move(*name));
+    }
     std::vector<desktop_trash::Item> found;
     for (auto& item : *listed) {
         auto name = matchable_name(item.info_path);
-        if (name && wanted.contains(*name))
+        if (exact.contains(item.files_path.native()) || (name && wanted.contains(*name)))
             found.push_back(std::move(item));
     }
     return found;

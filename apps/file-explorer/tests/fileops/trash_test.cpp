@@ -400,6 +400,24 @@ TEST_F(TrashVolume, ItemGoesToTheVolumeTrashWithARelativePathAndNoUndo)
     EXPECT_TRUE(fs::exists(item_path));
 }
 
+TEST_F(TrashVolume, UndoBringsBackItsOwnItemNotANamesakeFromAnotherTrash)
+{
+    ensure_trash_folder();
+    auto on_volume = top() / "same.txt";
+    fileops_test::write_pattern_file(on_volume, 7);
+    ASSERT_TRUE(move_to_trash({on_volume}));
+    auto at_home = dir.write("work/same.txt", "home");
+    auto record = trash_with_record({at_home});
+    ASSERT_TRUE(record);
+
+    auto outcome = undo_move_to_trash(record);
+    EXPECT_EQ(outcome.kind, UndoKind::Restored) << outcome.error;
+    EXPECT_EQ(outcome.count, 1u);
+    EXPECT_EQ(read_file(at_home), "home");
+    EXPECT_FALSE(fs::exists(on_volume)) << "the volume's item stays in its Trash";
+    EXPECT_TRUE(fs::exists(top() / (".Trash-" + uid_text()) / "files" / "same.txt"));
+}
+
 struct VolumeCase {
     const char* label;
     void (*prepare)(const fs::path& top);
