@@ -81,12 +81,18 @@ void FileExplorerWidget::open_menu(vask_ui::ContextMenu& menu, Menu& entries, Me
 {
     if (!m_text || !m_theme)
         return;
+    // Separators group items; one at either end or next to another would only draw a stray line.
     std::vector<vask_ui::ContextMenu::Item> shown;
+    bool separate = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].is_separator())
+        if (items[i].is_separator()) {
+            separate = !shown.empty();
+            continue;
+        }
+        if (separate)
             shown.push_back(vask_ui::ContextMenu::Item::separator_item());
-        else
-            shown.push_back({items[i].label, int(i), items[i].action.has_value(), items[i].checked, false});
+        separate = false;
+        shown.push_back({items[i].label, int(i), items[i].action.has_value(), items[i].checked, false});
     }
     if (&menu == &m_main_menu)
         m_template_menu.close();
