@@ -65,12 +65,11 @@ void add_availability_items(Menu& menu)
     menu.push_back(item("files-retry-download", action::RetryTransfer{}));
 }
 
-void add_single_item_items(const FileExplorerWidget& e, Menu& menu, const DirectoryEntry& entry)
+void add_single_item_items(Menu& menu, const DirectoryEntry& entry)
 {
     menu.push_back(item("files-menu-properties", action::ShowProperties{}));
     if (!entry.record_id || !is_inside_roots(entry.path(), workspace_roots()))
         return;
-    (void)e;
     menu.push_back(item("files-copy-one-time-link", action::CopyOneTimeLink{}));
     menu.push_back(item("files-sharing-access", action::ShowSharing{}));
     menu.push_back(item("files-availability-title-short", action::ShowAvailability{}));
@@ -118,7 +117,7 @@ Menu file_context_menu(const FileExplorerWidget& e)
         add_availability_items(menu);
     auto primary = e.selection().primary();
     if (selected.size() == 1 && primary && *primary < e.entries().size())
-        add_single_item_items(e, menu, e.entries()[*primary]);
+        add_single_item_items(menu, e.entries()[*primary]);
     if (!e.clipboard().is_empty())
         menu.push_back(item("files-menu-paste", action::Paste{}));
     add_separator(menu);

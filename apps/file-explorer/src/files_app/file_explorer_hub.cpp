@@ -312,11 +312,9 @@ struct ExplorerHub {
     }
     bool operator()(const action::RequestPlaceMenu& a)
     {
-        w.m_place_menu_request = a.place;
         Menu items{{i18n::message("files-menu-open"), action::OpenPath{a.place}},
                    MenuEntry::separator(),
                    {i18n::message("files-menu-remove-favourite"), action::RemoveFavourite{a.place}}};
-        w.m_place_menu_request.reset();
         w.open_menu(w.m_main_menu, w.m_main_menu_entries, std::move(items), w.m_pointer);
         return true;
     }

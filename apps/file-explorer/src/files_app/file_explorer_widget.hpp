@@ -312,7 +312,6 @@ private:
     vask_ui::ContextMenu m_template_menu;
     Menu m_main_menu_entries;
     Menu m_template_menu_entries;
-    std::optional<std::filesystem::path> m_place_menu_request;
     std::vector<std::filesystem::path> m_drag_candidates;
     std::optional<action::ArmDrag> m_armed_drag;
     struct InternalDrag {

@@ -176,6 +176,26 @@ TEST_F(Hub, ChoosingAContextMenuItemAppliesIt)
     EXPECT_EQ(explorer->clipboard().items, (std::vector<fs::path>{root / "alpha.txt"}));
 }
 
+TEST_F(Hub, ASecondaryPressOnAFavouriteOffersItsPlaceMenu)
+{
+    start();
+    explorer->apply(action::AddFavourite{root / "folder", std::nullopt});
+    paint();
+    ASSERT_TRUE(explorer->sidebar());
+    const auto count = explorer->favourites().items().size();
+    // The favourites come first below a 12 px margin and a 26 px heading, 34 px per row.
+    auto places = explorer->sidebar()->bounds();
+    vask_ui::Point last_favourite{places.x + 60, places.y + 12 + 26 + 34 * float(count - 1) + 17};
+    right_click(last_favourite);
+    ASSERT_TRUE(explorer->main_menu().is_open());
+    ASSERT_EQ(explorer->main_menu_entries().size(), 3u);
+    EXPECT_EQ(explorer->main_menu_entries()[2].label, i18n::message("files-menu-remove-favourite"));
+    key(Key::Up); // the last item
+    key(Key::Enter);
+    EXPECT_EQ(explorer->favourites().items().size(), count - 1);
+    EXPECT_EQ(explorer->notice(), i18n::message("files-removed-favourite"));
+}
+
 TEST_F(Hub, EnterOnTheErrorPanelLoadsAgain)
 {
     start();
