@@ -131,24 +131,41 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
     m_redraw = false;
 }
 
+namespace {
+// Where each character (code point) of UTF-8 `text` starts.
+std::vector<std::size_t> char_starts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    return starts;
+}
+} // namespace
+
 std::string short_load_error(const std::string& error)
 {
     auto colon = error.find(": ");
     std::string part = colon == std::string::npos ? error : error.substr(colon + 2);
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < part.size(); ++i)
-        if ((static_cast<unsigned char>(part[i]) & 0xC0) != 0x80)
-            starts.push_back(i);
+    auto starts = char_starts(part);
     if (starts.size() <= 26)
         return part;
     return part.substr(0, starts[25]) + "\u2026";
+}
+
+std::string short_panel_path(const std::string& path, std::size_t limit)
+{
+    auto starts = char_starts(path);
+    if (starts.size() <= limit || limit == 0)
+        return path;
+    return "\u2026" + path.substr(starts[starts.size() - (limit - 1)]);
 }
 
 void FileExplorerWidget::draw_state_panel(vask_ui::Scene& scene, const vask_ui::DrawContext& context)
 {
     if (m_list_rect.width <= 1 || m_list_rect.height <= 1)
         return;
-    const std::string path = vask_base::lossy_utf8(m_current);
+    const std::string path = short_panel_path(vask_base::lossy_utf8(m_current), m_loading ? 36 : 22);
     if (m_loading) {
         vask_ui::paint_empty_state(scene, context, m_list_rect,
                                    {std::nullopt, i18n::message("files-loading-title"),

@@ -365,6 +365,9 @@ std::filesystem::path initial_folder(const std::filesystem::path& home);
 // cut to 25 characters and "…" when longer than 26.
 std::string short_load_error(const std::string& error);
 
+// A path as a state panel shows it: longer than `limit` characters, "…" and its last limit − 1.
+std::string short_panel_path(const std::string& path, std::size_t limit);
+
 // The item size step stored in `zoom_file_text`: trimmed, parsed as a signed 32-bit decimal,
 // clamped to the allowed steps; unparsable text gives 0.
 int parse_item_size_step(std::string_view zoom_file_text);

@@ -328,6 +328,14 @@ TEST(LoadErrorPanel, ShowsTheSystemPartShortened)
     EXPECT_EQ(short_load_error("x: äääääääääääääääääääääääääää"), "äääääääääääääääääääääääää\u2026");
 }
 
+TEST(StatePanels, PathsKeepTheirEndWhenTooLong)
+{
+    EXPECT_EQ(short_panel_path("/home/ana/Documents", 22), "/home/ana/Documents");
+    EXPECT_EQ(short_panel_path("/home/ana/Documents/Reports/2026", 22), "\u2026ocuments/Reports/2026");
+    EXPECT_EQ(short_panel_path(std::string(36, 'a'), 36), std::string(36, 'a'));
+    EXPECT_EQ(short_panel_path("/ä" + std::string(40, 'b') + "/Übersicht", 22), "\u2026bbbbbbbbbbb/Übersicht");
+}
+
 } // namespace
 } // namespace file_explorer
 
