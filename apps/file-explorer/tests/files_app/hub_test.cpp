@@ -286,6 +286,26 @@ TEST_F(Hub, StatusLineShowsTheNoticeOrTheCountsAndCutsLongNotices)
     EXPECT_TRUE(explorer->status_line().starts_with("\u00e4\u00e4"));
 }
 
+TEST_F(Hub, ThePillFadesUnlessThePointerIsNearIt)
+{
+    start();
+    explorer->set_notice("Pill text");
+    auto shows_pill = [&] { return paint().dump().find("Pill text") != std::string::npos; };
+    paint(); // the pill starts fading in
+    now += std::chrono::milliseconds(300);
+    EXPECT_TRUE(shows_pill());
+    now += std::chrono::seconds(10);
+    EXPECT_FALSE(shows_pill()) << "faded out";
+
+    explorer->set_notice("Pill text again");
+    send(vask_ui::PointerMove{{size.width - 30, size.height - 20}}); // inside the pill's hover zone
+    now += std::chrono::seconds(10);
+    EXPECT_NE(paint().dump().find("Pill text again"), std::string::npos) << "held while hovered";
+    send(vask_ui::PointerMove{{300, 300}});
+    now += std::chrono::seconds(10);
+    EXPECT_EQ(paint().dump().find("Pill text again"), std::string::npos);
+}
+
 TEST(SheetGeometry, HeightIsCappedAtFourteenLinesAndWidthFollowsTheWindow)
 {
     Sheet fourteen{"t", "s", std::vector<std::string>(14, "line"), std::nullopt};
