@@ -7,15 +7,8 @@
 set -euo pipefail
 build=$1
 bin="$(cd "$build" && pwd)/bench/bench_archive"
-work=$(mktemp -d "${TMPDIR:-/var/tmp}/files-bench-archive.XXXXXX")
-mem="$work/tmpfs"
-mkdir -p "$mem"
-cleanup() { umount "$mem" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-if ! mount -t tmpfs -o size=3g tmpfs "$mem" 2>/dev/null; then
-  echo "bench archive: skipped (cannot mount a tmpfs here; run as root)"
-  exit 0
-fi
+. "$(dirname "$0")/tmpfs.sh"
+bench_tmpfs archive
 for tool in bsdtar zip; do
   if ! command -v "$tool" >/dev/null; then
     echo "bench archive: skipped ($tool is not installed)"

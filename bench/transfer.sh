@@ -6,15 +6,8 @@
 set -euo pipefail
 build=$1
 bin="$build/bench/bench_copy"
-work=$(mktemp -d "${TMPDIR:-/var/tmp}/files-bench-copy.XXXXXX")
-mem="$work/tmpfs"
-mkdir -p "$mem"
-cleanup() { umount "$mem" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-if ! mount -t tmpfs -o size=3g tmpfs "$mem" 2>/dev/null; then
-  echo "bench transfer: skipped (cannot mount a tmpfs here; run as root)"
-  exit 0
-fi
+. "$(dirname "$0")/tmpfs.sh"
+bench_tmpfs transfer
 make_data() {
   head -c 1073741824 /dev/urandom > "$1/big.bin"
   python3 - "$1/tree" <<'PY'
