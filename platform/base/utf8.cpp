@@ -190,4 +190,13 @@ void append_lower_unicode(std::string& out, std::string_view text)
     }
 }
 
+std::vector<std::size_t> char_starts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    return starts;
+}
+
 } // namespace vask_base

@@ -1,5 +1,7 @@
 #include "platform/ui/text_renderer.hpp"
 
+#include "platform/base/utf8.hpp"
+
 #include <vector>
 
 namespace vask_ui {
@@ -10,10 +12,7 @@ constexpr std::string_view kEllipsis = "\u2026";
 // Byte offsets where code points start, plus the end.
 std::vector<std::size_t> boundaries(std::string_view text)
 {
-    std::vector<std::size_t> b;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            b.push_back(i);
+    auto b = vask_base::char_starts(text);
     b.push_back(text.size());
     return b;
 }

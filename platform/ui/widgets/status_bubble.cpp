@@ -67,11 +67,4 @@ void StatusBubble::draw_at(Scene& scene, const DrawContext& context, Rect pill, 
     scene.pop_layer();
 }
 
-void StatusBubble::draw(Scene& scene, const DrawContext& context, Rect area) const
-{
-    Size size = pill_size(context.text, context.theme, area.width - 48);
-    Rect pill{area.x + (area.width - size.width) / 2, area.bottom() - size.height - 16, size.width, size.height};
-    draw_at(scene, context, pill, opacity(context.now));
-}
-
 } // namespace vask_ui

@@ -31,8 +31,6 @@ public:
     Size pill_size(const TextRenderer& text, const Theme& theme, float max_width) const;
     // Paints the pill in `pill` at `alpha` on its own layer; nothing at alpha 0.
     void draw_at(Scene& scene, const DrawContext& context, Rect pill, float alpha) const;
-    // Paints the pill centred at the bottom of `area` at the current opacity.
-    void draw(Scene& scene, const DrawContext& context, Rect area) const;
 
 private:
     std::string m_text;

@@ -119,7 +119,7 @@ vask_ui::InvocationOutcome FileExplorerWidget::invoke(const vask_actions::Invoca
     const auto type = invocation.operation_type;
     const bool effect = type == OperationType::Effect;
     const bool navigation = type == OperationType::Navigation;
-    const bool in_archive = archive_split(m_current).has_value();
+    const bool in_archive = m_archive.has_value();
     auto read_only = [] { return failed(i18n::message("files-archive-read-only")); };
 
     if (id == "files.refresh") {
@@ -145,10 +145,10 @@ vask_ui::InvocationOutcome FileExplorerWidget::invoke(const vask_actions::Invoca
             return failed(std::string(kInvalidKind));
         if (in_archive)
             return read_only();
+        const bool had_items = !m_clipboard.is_empty();
         auto pasted = paste_action(m_clipboard, m_current);
-        if (!pasted && pasted.error() == "The clipboard is empty")
-            return failed(pasted.error());
-        reload();
+        if (had_items)
+            reload();
         return pasted ? handled() : failed(pasted.error());
     }
     if (id == "files.new-from-template") {
@@ -299,7 +299,7 @@ vask_ui::InvocationOutcome FileExplorerWidget::invoke_folder_command(const std::
         return handled();
     }
     if (word == "terminal") {
-        if (archive_split(m_current))
+        if (m_archive)
             return failed(i18n::message("files-archive-read-only"));
         if (auto started = vask_ui::opener::start_in_folder("terminal", m_current); !started)
             return failed("could not open terminal: " + started.error());

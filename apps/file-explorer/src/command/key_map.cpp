@@ -95,7 +95,7 @@ std::optional<KeyCommand> key_command_for(const FileExplorerWidget& e, const vas
     case Key::PageUp: {
         if (count == 0)
             return std::nullopt;
-        const long page = 10, from = primary ? long(*primary) : 0;
+        const long page = long(e.page_rows()), from = primary ? long(*primary) : 0;
         long to = key.key == Key::PageDown ? from + page : from - page;
         return move_to(std::size_t(std::clamp(to, 0L, long(count) - 1)), key);
     }

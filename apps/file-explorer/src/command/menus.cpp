@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fileops/archive.hpp"
 #include "i18n/messages.hpp"
 #include "model/workspace_roots.hpp"
 
@@ -80,11 +81,7 @@ void add_single_item_items(Menu& menu, const DirectoryEntry& entry)
 
 bool is_archive_entry(const DirectoryEntry& entry)
 {
-    if (entry.is_dir)
-        return false;
-    std::string name = entry.name;
-    std::ranges::transform(name, name.begin(), [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return name.ends_with(".zip") || name.ends_with(".tar") || name.ends_with(".tgz") || name.ends_with(".tar.gz");
+    return !entry.is_dir && has_archive_name(entry.path());
 }
 
 Menu file_context_menu(const FileExplorerWidget& e)

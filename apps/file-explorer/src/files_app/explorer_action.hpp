@@ -61,7 +61,7 @@ struct NearbyCancel { std::string transfer; };
 struct OpenTemplateMenu {};
 struct NewFromTemplate { Path template_path; };
 struct RequestPlaceMenu { Path place; };
-struct ArmDrag { vask_ui::Point position; Path path; };
+struct ArmDrag { vask_ui::Point position; Path path; bool is_dir = false; };
 struct StartDrag { Path path; bool is_dir = false; };
 struct AddFavourite { Path path; std::optional<std::string> title; };
 struct RemoveFavourite { Path path; };

@@ -53,7 +53,6 @@ bool FileExplorerWidget::start_drag(const action::StartDrag& start)
     drag_log()->debug("drag begins path={}", vask_base::lossy_utf8(start.path));
     // The platform offers no drag out of the window yet, so every drag stays inside it.
     m_drag = InternalDrag{std::move(items), start.path, start.is_dir};
-    m_drag_active = true;
     return true;
 }
 
@@ -74,16 +73,11 @@ std::optional<std::filesystem::path> FileExplorerWidget::drop_target_at(vask_ui:
 bool FileExplorerWidget::handle_drag_event(const vask_ui::InputEvent& event, vask_ui::EventContext& context)
 {
     if (auto* move = std::get_if<vask_ui::PointerMove>(&event)) {
+        // The armed press lives here, not in the file view, which a layout rebuild replaces.
         if (!m_drag && m_armed_drag) {
             float dx = move->position.x - m_armed_drag->position.x, dy = move->position.y - m_armed_drag->position.y;
-            if (dx * dx + dy * dy > kDragThreshold * kDragThreshold) {
-                auto path = m_armed_drag->path;
-                bool is_dir = false;
-                for (const auto& e : m_entries)
-                    if (e.path_bytes == path.native())
-                        is_dir = e.is_dir;
-                apply(action::StartDrag{path, is_dir});
-            }
+            if (dx * dx + dy * dy > kDragThreshold * kDragThreshold)
+                apply(action::StartDrag{m_armed_drag->path, m_armed_drag->is_dir});
         }
         if (!m_drag)
             return false;
@@ -109,7 +103,6 @@ void FileExplorerWidget::drop(vask_ui::Point p)
     InternalDrag drag = std::move(*m_drag);
     m_drag.reset();
     m_drop_target.reset();
-    m_drag_active = false;
     mark_dirty();
     if (!target) {
         const bool over_sidebar = m_sidebar && m_shell.shows_sidebar() && m_sidebar->bounds().contains(p);

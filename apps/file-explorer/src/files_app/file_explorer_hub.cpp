@@ -24,15 +24,9 @@ struct Overloaded : Ts... {
 // The first `limit` characters (code points) of `text`.
 std::string first_chars(std::string text, std::size_t limit)
 {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            continue;
-        if (chars++ == limit) {
-            text.resize(i);
-            break;
-        }
-    }
+    auto starts = vask_base::char_starts(text);
+    if (starts.size() > limit)
+        text.resize(starts[limit]);
     return text;
 }
 

@@ -24,7 +24,7 @@ ExplorerAction to_action(const ViewEvent& event)
             if constexpr (std::is_same_v<E, view_event::ItemPress>)
                 return action::ItemPress{e.index, e.toggle, e.range};
             else if constexpr (std::is_same_v<E, view_event::ArmDrag>)
-                return action::ArmDrag{e.position, e.path};
+                return action::ArmDrag{e.position, e.path, e.is_dir};
             else if constexpr (std::is_same_v<E, view_event::StartDrag>)
                 return action::StartDrag{e.path, e.is_dir};
             else if constexpr (std::is_same_v<E, view_event::SecondaryPress>)
@@ -228,9 +228,7 @@ void FileExplorerWidget::handle_event(const vask_ui::InputEvent& event, vask_ui:
 {
     m_now = context.now;
     const std::optional<Point> position = vask_ui::pointer_position(event);
-    if (std::holds_alternative<vask_ui::PointerMove>(event))
-        m_pointer = *position;
-    else if (position)
+    if (position)
         m_pointer = *position;
     m_redraw = true;
 

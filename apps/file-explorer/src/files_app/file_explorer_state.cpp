@@ -122,7 +122,7 @@ LocationKind FileExplorerWidget::location_kind() const
 {
     if (is_trash())
         return LocationKind::Trash;
-    if (archive_split(m_current))
+    if (m_archive)
         return LocationKind::Archive;
     if (is_inside_roots(m_current, roots()))
         return LocationKind::WorkspaceFolder;
@@ -149,9 +149,9 @@ static vask_base::Result<Listing> list_archive_location(const ArchiveSplit& spli
     return listing;
 }
 
-vask_base::Result<Listing> FileExplorerWidget::list_location(const std::filesystem::path& path) const
+vask_base::Result<Listing> FileExplorerWidget::list_location(const std::filesystem::path& path,
+                                                             const std::optional<ArchiveSplit>& split) const
 {
-    auto split = archive_split(path);
     auto listing = split ? list_archive_location(*split) : read_local_directory_in_roots(path, roots());
     if (listing) {
         if (!m_show_hidden)
@@ -175,7 +175,9 @@ void FileExplorerWidget::load(const std::filesystem::path& path)
         std::filesystem::create_directories(path, ignored);
     }
 
-    auto listing = list_location(path);
+    // Which archive the path lies in is looked up once per load (it costs a stat per ancestor).
+    auto split = archive_split(path);
+    auto listing = list_location(path, split);
     if (listing) {
         m_entries = std::move(*listing);
     } else {
@@ -184,7 +186,7 @@ void FileExplorerWidget::load(const std::filesystem::path& path)
     }
     m_selection.set_count(m_entries.size());
     m_current = path;
-    m_archive = archive_split(path);
+    m_archive = std::move(split);
     end_rename();
     m_sheet.reset();
     m_main_menu.close();
@@ -402,9 +404,9 @@ void FileExplorerWidget::poll(vask_ui::Clock::time_point now)
     if (reload_trusted_identities())
         mark_dirty();
     // Archives are read-only and costly to read again; they are listed when entered.
-    if (m_rename_index || m_drag_active || m_archive)
+    if (m_rename_index || m_drag || m_archive)
         return;
-    auto listing = list_location(m_current);
+    auto listing = list_location(m_current, m_archive);
     if (!listing || *listing == m_entries)
         return;
 

@@ -95,6 +95,12 @@ std::vector<const vask_ui::Widget*> FileExplorerWidget::children() const
     return {&m_toolbar, &m_shell, &m_main_menu, &m_template_menu};
 }
 
+std::size_t FileExplorerWidget::page_rows() const
+{
+    const float row = m_view ? m_view->metrics().row_height() : 34;
+    return row > 0 ? std::size_t(std::max(1L, long(m_list_rect.height / row) - 2)) : 1;
+}
+
 void FileExplorerWidget::ensure_visible(std::size_t index)
 {
     if (!m_view || !m_scrollable)
@@ -131,23 +137,11 @@ void FileExplorerWidget::draw(vask_ui::Scene& scene, const vask_ui::DrawContext&
     m_redraw = false;
 }
 
-namespace {
-// Where each character (code point) of UTF-8 `text` starts.
-std::vector<std::size_t> char_starts(std::string_view text)
-{
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            starts.push_back(i);
-    return starts;
-}
-} // namespace
-
 std::string short_load_error(const std::string& error)
 {
     auto colon = error.find(": ");
     std::string part = colon == std::string::npos ? error : error.substr(colon + 2);
-    auto starts = char_starts(part);
+    auto starts = vask_base::char_starts(part);
     if (starts.size() <= 26)
         return part;
     return part.substr(0, starts[25]) + "\u2026";
@@ -155,7 +149,7 @@ std::string short_load_error(const std::string& error)
 
 std::string short_panel_path(const std::string& path, std::size_t limit)
 {
-    auto starts = char_starts(path);
+    auto starts = vask_base::char_starts(path);
     if (starts.size() <= limit || limit == 0)
         return path;
     return "\u2026" + path.substr(starts[starts.size() - (limit - 1)]);

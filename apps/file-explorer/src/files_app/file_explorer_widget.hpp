@@ -169,8 +169,6 @@ public:
     float scroll_offset() const { return m_scroll_offset; }
     const std::optional<std::filesystem::path>& config_dir() const { return m_env.config_dir; }
 
-    // Holds the automatic re-listing while an internal drag is in progress.
-    void set_internal_drag_in_progress(bool active) { m_drag_active = active; }
 
     // Widget operations.
     void sync(const vask_ui::SyncContext& context) override;
@@ -204,6 +202,8 @@ public:
     {
         return m_view ? std::optional(m_view->item_rect(index)) : std::nullopt;
     }
+    // How many rows Page Up and Page Down move: a screenful less two, at least one.
+    std::size_t page_rows() const;
     // The explorer's whole rectangle at the last layout.
     vask_ui::Rect explorer_rect() const { return bounds(); }
 
@@ -211,7 +211,8 @@ private:
     friend struct ExplorerHub;
     void load(const std::filesystem::path& path);
     void step_history(std::vector<std::filesystem::path>& from, std::vector<std::filesystem::path>& to);
-    vask_base::Result<Listing> list_location(const std::filesystem::path& path) const;
+    // Lists `path`, from the archive when `split` says it lies inside one.
+    vask_base::Result<Listing> list_location(const std::filesystem::path& path, const std::optional<ArchiveSplit>& split) const;
     void relist_in_place();
     void replace_entries_keeping_selection(Listing next);
     void mark_dirty() { m_dirty = true; }
@@ -299,7 +300,6 @@ private:
         vask_ui::Clock::time_point at;
     };
     std::optional<LastClick> m_last_click;
-    bool m_drag_active = false;
 
     // Hub state.
     Clipboard m_clipboard;

@@ -264,19 +264,20 @@ TEST_F(Commands, ViewAndSortMenusCheckTheCurrentChoice)
     EXPECT_EQ(compact[5], i18n::message("files-sort-by"));
 }
 
-TEST_F(Commands, InsideAnArchiveGuardedActionsOnlySayItIsReadOnly)
+template <std::size_t... I>
+std::vector<std::size_t> guarded_indices(std::index_sequence<I...>)
 {
-    start();
-    // Any action that would change the folder is refused before it runs; the notice says why.
-    const ExplorerAction guarded[] = {action::OpenTerminal{}, action::NewFolder{},        action::StartRename{},
-                                      action::CommitRename{}, action::DeleteSelection{},  action::Copy{},
-                                      action::Cut{},          action::Paste{},            action::ExtractSelection{},
-                                      action::CompressSelection{}, action::NewFromTemplate{dir / "templates/x"},
-                                      action::ArmDrag{{1, 1}, root / "alpha.txt"}, action::StartDrag{root / "alpha.txt", false}};
-    for (const auto& a : guarded)
-        EXPECT_TRUE(changes_current_folder(a)) << a.index();
-    EXPECT_FALSE(changes_current_folder(action::Reload{}));
-    EXPECT_FALSE(changes_current_folder(action::ExtractCurrentArchive{}));
+    std::vector<std::size_t> out;
+    ((changes_current_folder(ExplorerAction(std::in_place_index<I>)) ? out.push_back(I) : void()), ...);
+    return out;
+}
+
+TEST(ArchiveGuard, CoversExactlyTheActionsThatWouldChangeTheFolder)
+{
+    // OpenTerminal, NewFolder, StartRename, CommitRename, DeleteSelection, Copy, Cut, Paste, ExtractSelection,
+    // CompressSelection, NewFromTemplate, ArmDrag, StartDrag; nothing else.
+    const std::vector<std::size_t> expected{19, 20, 21, 22, 24, 26, 27, 28, 29, 31, 39, 41, 42};
+    EXPECT_EQ(guarded_indices(std::make_index_sequence<std::variant_size_v<ExplorerAction>>{}), expected);
 }
 
 } // namespace
